@@ -1,0 +1,38 @@
+# Entry points for people and CI. Both builds live under build/.
+.PHONY: all setup native windows test test-native test-windows format clean
+
+WINE_RUN := build/windows/wine-run
+CTEST_FLAGS := --output-on-failure -j2
+
+all: native windows
+
+setup:
+	@bash scripts/setup.sh
+
+native: setup
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+windows: setup
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+test: test-native test-windows
+
+test-native: native
+	@echo "== native tests"
+	@ctest --test-dir build/native $(CTEST_FLAGS)
+
+# The Wine prefix is made before the run so that no test pays for it.
+test-windows: windows
+	@echo "== Windows tests under Wine"
+	@$(WINE_RUN) --init
+	@status=0; ctest --test-dir build/windows $(CTEST_FLAGS) || status=$$?; \
+	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
+	  exit $$status
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,136 @@
+// Platform layer on POSIX. Text is code page 932 whatever the locale, so the
+// lead-byte test uses that code page's fixed ranges.
+#include "platform.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+const uint32_t kErrorNotEnoughMemory = ENOMEM;
+const uint32_t kErrorAccessDenied = EACCES;
+const uint32_t kErrorFileExists = EEXIST;
+
+static int ToFd(File file) { return static_cast<int>(file.handle); }
+
+static File FromFd(int fd) {
+    File file;
+    if (fd >= 0) file.handle = fd;
+    return file;
+}
+
+uint32_t LastError() { return static_cast<uint32_t>(errno); }
+void SetLastError(uint32_t code) { errno = static_cast<int>(code); }
+
+File OpenForRead(const char* path) {
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return File();
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        errno = EISDIR;
+        return File();
+    }
+    return FromFd(fd);
+}
+
+File CreateNew(const char* path) {
+    return FromFd(open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
+bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {
+    size_t total = 0;
+    while (total < size) {
+        ssize_t n = read(ToFd(file), static_cast<char*>(buffer) + total, size - total);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *got = static_cast<uint32_t>(total);
+            return false;
+        }
+        if (n == 0) break;
+        total += static_cast<size_t>(n);
+    }
+    *got = static_cast<uint32_t>(total);
+    return true;
+}
+
+bool Write(File file, const void* buffer, uint32_t size) {
+    size_t total = 0;
+    while (total < size) {
+        ssize_t n = write(ToFd(file), static_cast<const char*>(buffer) + total, size - total);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        total += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool Skip(File file, uint32_t distance) {
+    return lseek(ToFd(file), static_cast<off_t>(distance), SEEK_CUR) != static_cast<off_t>(-1);
+}
+
+bool GetSize(File file, uint64_t* size) {
+    struct stat info;
+    if (fstat(ToFd(file), &info) != 0) return false;
+    *size = static_cast<uint64_t>(info.st_size);
+    return true;
+}
+
+bool Flush(File file) { return fsync(ToFd(file)) == 0; }
+
+void Close(File file) {
+    if (file.valid()) close(ToFd(file));
+}
+
+bool Replace(const char* source, const char* target) {
+    // Keep the permissions of the file being replaced.
+    struct stat info;
+    if (stat(target, &info) == 0 && S_ISREG(info.st_mode)) chmod(source, info.st_mode & 07777);
+    return rename(source, target) == 0;
+}
+
+bool Remove(const char* path) { return unlink(path) == 0; }
+
+bool IsReadOnlyFile(const char* path) {
+    // The owner's write bit stands for the read-only attribute; root would be
+    // let through by access(), so look at the mode itself.
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR);
+}
+
+size_t SystemErrorText(uint32_t code, char* buffer, size_t size) {
+    if (size == 0) return 0;
+    char text[256];
+    const char* message = text;
+#if (_POSIX_C_SOURCE >= 200112L) && !defined(_GNU_SOURCE)
+    if (strerror_r(static_cast<int>(code), text, sizeof text) != 0) text[0] = '\0';
+#else
+    message = strerror_r(static_cast<int>(code), text, sizeof text);
+#endif
+    size_t length = strlen(message);
+    if (length > size - 1) length = size - 1;
+    memcpy(buffer, message, length);
+    buffer[length] = '\0';
+    return length;
+}
+
+void* AllocZeroed(size_t size) { return calloc(1, size); }
+
+bool Free(void* block) {
+    free(block);
+    return true;
+}
+
+bool IsLeadByte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace platform

@@ -1,0 +1,113 @@
+// Platform layer on KERNEL32.
+#include "platform.h"
+
+#include <windows.h>
+
+#include <string.h>
+
+namespace platform {
+
+const uint32_t kErrorNotEnoughMemory = ERROR_NOT_ENOUGH_MEMORY;
+const uint32_t kErrorAccessDenied = ERROR_ACCESS_DENIED;
+const uint32_t kErrorFileExists = ERROR_FILE_EXISTS;
+
+static HANDLE ToHandle(File file) { return reinterpret_cast<HANDLE>(file.handle); }
+
+static File FromHandle(HANDLE handle) {
+    File file;
+    if (handle != INVALID_HANDLE_VALUE) file.handle = reinterpret_cast<intptr_t>(handle);
+    return file;
+}
+
+uint32_t LastError() { return ::GetLastError(); }
+void SetLastError(uint32_t code) { ::SetLastError(code); }
+
+File OpenForRead(const char* path) {
+    return FromHandle(::CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+File CreateNew(const char* path) {
+    return FromHandle(
+        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {
+    DWORD count = 0;
+    BOOL ok = ::ReadFile(ToHandle(file), buffer, size, &count, nullptr);
+    *got = count;
+    return ok != FALSE;
+}
+
+bool Write(File file, const void* buffer, uint32_t size) {
+    DWORD count = 0;
+    if (!::WriteFile(ToHandle(file), buffer, size, &count, nullptr)) return false;
+    if (count != size) {
+        ::SetLastError(ERROR_WRITE_FAULT);
+        return false;
+    }
+    return true;
+}
+
+bool Skip(File file, uint32_t distance) {
+    LARGE_INTEGER move;
+    move.QuadPart = distance;
+    return ::SetFilePointerEx(ToHandle(file), move, nullptr, FILE_CURRENT) != FALSE;
+}
+
+bool GetSize(File file, uint64_t* size) {
+    LARGE_INTEGER value;
+    if (!::GetFileSizeEx(ToHandle(file), &value)) return false;
+    *size = static_cast<uint64_t>(value.QuadPart);
+    return true;
+}
+
+bool Flush(File file) { return ::FlushFileBuffers(ToHandle(file)) != FALSE; }
+
+void Close(File file) {
+    if (file.valid()) ::CloseHandle(ToHandle(file));
+}
+
+bool Replace(const char* source, const char* target) {
+    return ::MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
+}
+
+bool Remove(const char* path) { return ::DeleteFileA(path) != FALSE; }
+
+bool IsReadOnlyFile(const char* path) {
+    DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+size_t SystemErrorText(uint32_t code, char* buffer, size_t size) {
+    if (size == 0) return 0;
+    buffer[0] = '\0';
+    char* text = nullptr;
+    DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0,
+        nullptr);
+    if (length == 0 || text == nullptr) return 0;
+    // Cut at a character boundary so that no lone lead byte is left behind.
+    size_t copied = 0;
+    while (copied < length) {
+        size_t step =
+            (::IsDBCSLeadByte(static_cast<BYTE>(text[copied])) && copied + 1 < length) ? 2 : 1;
+        if (copied + step > size - 1) break;
+        copied += step;
+    }
+    memcpy(buffer, text, copied);
+    buffer[copied] = '\0';
+    ::LocalFree(text);
+    return copied;
+}
+
+void* AllocZeroed(size_t size) { return ::GlobalAlloc(GPTR, size); }
+
+bool Free(void* block) { return block == nullptr || ::GlobalFree(block) == nullptr; }
+
+bool IsLeadByte(uint8_t byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace platform
