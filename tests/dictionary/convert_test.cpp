@@ -141,6 +141,17 @@ TEST_F(ConvertTest, DoubleByteCharactersAreUnits) {
     EXPECT_EQ("ア", Convert("アア", 1, 1, 0, 3));
 }
 
+TEST_F(ConvertTest, LeadBytesAreThoseOfCodePage932) {
+    CreateSmall();
+    zevCreateData("A", 1, 1, 0, "X");
+    for (int byte = 1; byte < 256; ++byte) {
+        const char input[] = {static_cast<char>(byte), 'A', '\0'};
+        bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        std::string expected = byte == 'A' ? "XX" : lead ? input : std::string(1, input[0]) + "X";
+        EXPECT_EQ(expected, Convert(input)) << "byte " << byte;
+    }
+}
+
 TEST_F(ConvertTest, LoneLeadByteAtTheEndIsCopiedWithTheTerminator) {
     CreateSmall();
     zevCreateData("q", 1, 1, 0, "Q");
