@@ -268,8 +268,11 @@ TEST_F(SetupDialogTest, LayoutTextsAndOwner) {
     HWND ownerSeen = nullptr;
     RECT client = {}, size = {0, 0, 295, 139};
     DWORD style = 0;
+    LOGFONTA font = {};
     ExpectSetup(nullptr, nullptr, [&](HWND dialog) {
         ownerSeen = GetWindow(dialog, GW_OWNER);
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
         style = GetWindowLongA(dialog, GWL_STYLE);
         GetClientRect(dialog, &client);
         MapDialogRect(dialog, &size);
@@ -297,6 +300,7 @@ TEST_F(SetupDialogTest, LayoutTextsAndOwner) {
     EXPECT_EQ(size.bottom, client.bottom);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & DS_MODALFRAME);
+    EXPECT_STREQ("ＭＳ Ｐゴシック", font.lfFaceName);
     DestroyWindow(owner);
 }
 
