@@ -101,7 +101,9 @@ int RunBuild(const std::string& textPath, const std::string& outputPath) {
                 errors.size(), errors.size() == 1 ? "" : "s", outputPath.c_str());
         return 1;
     }
-    if (!SaveDictionary(model, outputPath, &error)) return Complain(outputPath, error), 1;
+    std::string target;
+    if (!ReplaceableFile(outputPath, &target, &error)) return Complain(outputPath, error), 1;
+    if (!SaveDictionary(model, target, &error)) return Complain(outputPath, error), 1;
     return 0;
 }
 
@@ -113,10 +115,8 @@ int RunCheck(const std::string& dictionary) {
     if (!ReadWholeFile(dictionary, &bytes, &error))
         return Complain(dictionary, "cannot read: " + error), 1;
     const ScanResult scan = ScanDictionary(bytes);
-    if (!passes || !scan.error.empty()) {
-        const std::string reason = scan.error.empty() ? "its blocks do not line up" : scan.error;
-        return Complain(dictionary, "not a dictionary file: " + reason), 1;
-    }
+    if (!passes || !scan.error.empty())
+        return Complain(dictionary, "not a dictionary file: " + WhyFormatTestFails(bytes)), 1;
     if (!zevOpenDic(dictionary.c_str()))
         return Complain(dictionary, "cannot read: " + LibraryFailure()), 1;
     const int entries = zevGetDataCount();

@@ -22,17 +22,15 @@ struct Input {
 };
 
 bool OpenDictionary(const std::string& path) {
-    std::string error;
+    // As the converter program: the structural test first, then the read.
     if (!zevIsZevFormat(path.c_str())) {
         if (zevGetZevLastError() != ZEV_ERR_FORMAT) {
             Complain(path, "cannot open: " + LibraryFailure());
             return false;
         }
-        std::string bytes;
-        std::string reason = "its blocks do not line up";
-        if (ReadWholeFile(path, &bytes, &error) && !ScanDictionary(bytes).error.empty())
-            reason = ScanDictionary(bytes).error;
-        Complain(path, "not a dictionary file: " + reason);
+        std::string bytes, error;
+        ReadWholeFile(path, &bytes, &error);
+        Complain(path, "not a dictionary file: " + WhyFormatTestFails(bytes));
         return false;
     }
     if (!zevOpenDic(path.c_str())) {

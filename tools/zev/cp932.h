@@ -5,6 +5,7 @@
 // character. Characters such as U+00A5 (which iconv writes as 0x5C, a
 // backslash) or U+301C (written as the bytes of U+FF5E) therefore count as
 // characters that code page 932 cannot hold, so nothing is silently changed.
+// Results are kept per character: texts repeat the same few thousand.
 #ifndef ZEV_TOOL_CP932_H
 #define ZEV_TOOL_CP932_H
 
@@ -13,6 +14,8 @@
 #include <stdint.h>
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace zevtool {
 
@@ -38,22 +41,36 @@ public:
     Cp932(const Cp932&) = delete;
     Cp932& operator=(const Cp932&) = delete;
 
-    // Converts `utf8` to code page 932; false when any character of it has
-    // no exact form there (or the text is not UTF-8).
+    // Appends the code-page-932 form of the UTF-8 character of `length`
+    // bytes at `at`; false when it has no exact form.
+    bool EncodeChar(const std::string& utf8, size_t at, size_t length, std::string* out);
+    // Appends the UTF-8 form of the code-page-932 character of `length`
+    // bytes at `at`; false when it does not decode. With `exact`, a
+    // character that encodes back to other bytes (the duplicates of the NEC
+    // and IBM extensions) counts as not decoding.
+    bool DecodeChar(const std::string& cp932, size_t at, size_t length, bool exact,
+                    std::string* out);
+
+    // Whole texts: false when any character fails as above.
     bool Encode(const std::string& utf8, std::string* cp932);
-    // Converts `cp932` to UTF-8; false when any character of it does not
-    // decode, or does not encode back to the same bytes.
     bool Decode(const std::string& cp932, std::string* utf8);
-    // As Decode, but also takes characters that encode back to other bytes
-    // (the duplicates of the NEC and IBM extensions).
-    bool DecodeAny(const std::string& cp932, std::string* utf8) {
-        return Run(toUtf8_, cp932, utf8);
-    }
 
 private:
+    enum Outcome : uint8_t { kUnknown, kExact, kInexact, kNone };
+    struct Decoded {
+        Outcome outcome = kUnknown;
+        std::string utf8;
+    };
+    struct Encoded {
+        bool exact;
+        std::string cp932;
+    };
     static bool Run(iconv_t cd, const std::string& in, std::string* out);
+
     iconv_t toCp932_;
     iconv_t toUtf8_;
+    std::vector<Decoded> decoded_;  // by the character's bytes as a number
+    std::unordered_map<std::string, Encoded> encoded_;
 };
 
 }  // namespace zevtool

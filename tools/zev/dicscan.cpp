@@ -94,11 +94,6 @@ bool ScanFooter(Cursor& cursor, ScanResult* result) {
 ScanResult ScanDictionary(const std::string& bytes) {
     ScanResult result;
     Cursor cursor(bytes);
-    if (bytes.size() < 44) {
-        result.error = "it is " + std::to_string(bytes.size()) +
-                       " bytes long; a dictionary file has at least 44";
-        return result;
-    }
     if (bytes.compare(0, 8, "MARDELKO") != 0) {
         result.error = "it does not start with the signature MARDELKO";
         return result;
@@ -138,6 +133,15 @@ ScanResult ScanDictionary(const std::string& bytes) {
     }
     ScanFooter(cursor, &result);
     return result;
+}
+
+std::string WhyFormatTestFails(const std::string& bytes) {
+    const ScanResult scan = ScanDictionary(bytes);
+    if (!scan.error.empty()) return scan.error;
+    if (bytes.size() < 44)
+        return "it is " + std::to_string(bytes.size()) +
+               " bytes long; the dictionary programs refuse files shorter than 44 bytes";
+    return "its blocks do not line up";
 }
 
 }  // namespace zevtool

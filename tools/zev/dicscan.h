@@ -16,6 +16,9 @@ struct ScanResult {
 
 ScanResult ScanDictionary(const std::string& bytes);
 
+// Why the library's structural test refuses a file with these bytes.
+std::string WhyFormatTestFails(const std::string& bytes);
+
 }  // namespace zevtool
 
 #endif

@@ -40,28 +40,19 @@ bool LineConverter::Engine(const std::string& text, std::string* out, std::strin
 // Whether the UTF-8 character at `at` can go through code page 932 and come
 // back unchanged. NUL cannot: the library's texts end at it.
 bool LineConverter::Holdable(const std::string& utf8, size_t at, size_t length) {
-    const uint8_t byte = static_cast<uint8_t>(utf8[at]);
-    if (length == 0 || byte == 0) return false;
-    if (byte < 0x80) return true;
     std::string bytes;
-    return codec_.Encode(utf8.substr(at, length), &bytes);
+    return length > 0 && utf8[at] != '\0' && codec_.EncodeChar(utf8, at, length, &bytes);
 }
 
 void LineConverter::ToUtf8(const std::string& cp932, std::string* out) {
-    std::string utf8;
-    if (codec_.DecodeAny(cp932, &utf8)) {
-        *out += utf8;
-        return;
-    }
     for (size_t at = 0; at < cp932.size();) {
         const size_t length = Cp932CharLength(cp932, at);
-        if (codec_.DecodeAny(cp932.substr(at, length), &utf8)) {
-            *out += utf8;
+        if (codec_.DecodeChar(cp932, at, length, false, out)) {
+            at += length;
         } else {
-            out->append(cp932, at, length);
+            out->push_back(cp932[at++]);
             sawUndecodable = true;
         }
-        at += length;
     }
 }
 

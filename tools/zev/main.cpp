@@ -28,7 +28,9 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
     convert
         ->add_option_function<std::string>(
             "-e,--encoding",
-            [&request](const std::string& name) { request.cp932 = name == "cp932"; },
+            [&request](const std::string& name) {
+                request.cp932 = name == "cp932" || name == "CP932";
+            },
             "Encoding of the text: utf-8 (default) or cp932")
         ->check(CLI::IsMember({"utf-8", "cp932"}, CLI::ignore_case));
     convert->add_option("-o,--output", request.output, "Write the result to this file");

@@ -31,9 +31,15 @@ private:
     void Discard();
     FILE* file_ = nullptr;
     std::string path_;
+    std::string target_;  // the file that the temporary one replaces
     std::string temp_;
     int writeErrno_ = 0;
 };
+
+// The file that writing `path` by replacement must replace: `path`, or the
+// file a symbolic link names. False (with `error`) for a device, pipe or
+// folder, which a replacement would turn into a plain file.
+bool ReplaceableFile(const std::string& path, std::string* target, std::string* error);
 
 // Prints "zev: WHERE: REASON" on standard error.
 void Complain(const std::string& where, const std::string& reason);

@@ -3,6 +3,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <stdint.h>
+
+#include <algorithm>
 #include <map>
 
 #include "textform.h"
@@ -117,7 +120,7 @@ bool Reader::Encode(const std::string& utf8, std::string* cp932) {
         const size_t length = Utf8CharLength(utf8, at);
         if (length == 0) return Error(line_, "the line is not valid UTF-8"), false;
         const std::string character = utf8.substr(at, length);
-        if (!codec_.Encode(character, &bytes)) {
+        if (!codec_.EncodeChar(utf8, at, length, &bytes)) {
             Error(line_, "'" + character + "' (" + CodePoint(character) +
                              ") cannot be written in code page 932");
             return false;
@@ -387,6 +390,10 @@ bool ReadTextForm(const std::string& text, Cp932& codec, DictionaryModel* model,
     *model = DictionaryModel();
     errors->clear();
     Reader(codec, model, errors).Read(text);
+    // In line order, with the problems of no single line last.
+    std::stable_sort(errors->begin(), errors->end(), [](const LineError& a, const LineError& b) {
+        return (a.line ? a.line : SIZE_MAX) < (b.line ? b.line : SIZE_MAX);
+    });
     return errors->empty();
 }
 

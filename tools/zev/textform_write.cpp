@@ -38,8 +38,7 @@ static void AppendAscii(std::string* out, char c) {
         out->push_back(c);
 }
 
-// Character by character, for texts with bytes that do not decode exactly.
-static std::string EscapeEach(const std::string& cp932, Cp932& codec) {
+std::string EscapeText(const std::string& cp932, Cp932& codec) {
     std::string out;
     for (size_t at = 0; at < cp932.size();) {
         const uint8_t byte = static_cast<uint8_t>(cp932[at]);
@@ -48,28 +47,13 @@ static std::string EscapeEach(const std::string& cp932, Cp932& codec) {
             continue;
         }
         const size_t length = Cp932CharLength(cp932, at);
-        std::string utf8;
-        if (codec.Decode(cp932.substr(at, length), &utf8)) {
-            out += utf8;
+        if (codec.DecodeChar(cp932, at, length, true, &out)) {
             at += length;
         } else {
             // Only this byte: what follows may be a character of its own.
             AppendHex(&out, byte);
             ++at;
         }
-    }
-    return out;
-}
-
-std::string EscapeText(const std::string& cp932, Cp932& codec) {
-    std::string utf8;
-    if (!codec.Decode(cp932, &utf8)) return EscapeEach(cp932, codec);
-    std::string out;
-    for (char c : utf8) {
-        if (static_cast<uint8_t>(c) < 0x80)
-            AppendAscii(&out, c);
-        else
-            out.push_back(c);
     }
     return out;
 }
