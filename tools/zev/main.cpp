@@ -74,9 +74,14 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : 2;
     }
 
-    if (*convert) return RunConvert(request);
-    if (*info) return RunInfo(dictionary);
-    if (*dump) return RunDump(dictionary, output);
-    if (*build) return RunBuild(text, output);
-    return RunCheck(dictionary);
+    try {
+        if (*convert) return RunConvert(request);
+        if (*info) return RunInfo(dictionary);
+        if (*dump) return RunDump(dictionary, output);
+        if (*build) return RunBuild(text, output);
+        return RunCheck(dictionary);
+    } catch (const std::exception& e) {  // no memory, no iconv converter
+        fprintf(stderr, "zev: %s\n", e.what());
+        return 1;
+    }
 }
