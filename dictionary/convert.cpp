@@ -93,7 +93,7 @@ struct PlainFinder {
     int count;
     bool backward;
 
-    bool operator()(const char* at, Found* found) const {
+    bool operator()(const char* at, size_t, Found* found) const {
         for (int i = 0; i < count; ++i) {
             const DataRecord* record = candidates[i];
             size_t length = MatchLength(backward ? record->target : record->source, at);
@@ -114,9 +114,9 @@ struct MatcherFinder {
     const DataRecord* const* entries;
     bool backward;
 
-    bool operator()(const char* at, Found* found) const {
+    bool operator()(const char* at, size_t remaining, Found* found) const {
         Match match;
-        if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), &match)) return false;
+        if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), remaining, &match)) return false;
         const DataRecord* record = entries[match.slot];
         found->text = backward ? record->source : record->target;
         found->length = match.replacementLength;
@@ -136,7 +136,7 @@ int Scan(const Finder& find, const char* input, char* output, uint32_t limit, ui
     output[0] = '\0';
     for (;;) {
         Found found;
-        if (find(input + p, &found)) {
+        if (find(input + p, inputLength - p, &found)) {
             if (found.length > limit - o) break;
             memcpy(output + o, found.text, found.length);
             p += found.patternLength;

@@ -33,9 +33,6 @@ bool ItemBefore(const Item& a, const Item& b) {
     return a.slot < b.slot;
 }
 
-// The pair filter pays for its 8 KB only in front of larger dictionaries,
-// where many positions start a walk that goes no further than one character.
-const size_t kMinPatternBytesForPairs = 4 * kMatcherPairBytes;
 const uint32_t kMaxBase = (1u << (32 - kMatcherBaseShift)) - 1;
 // Free units tried for a node before it goes to the end of the array; keeps
 // the build linear at the price of a few holes.
@@ -288,32 +285,37 @@ bool Builder::Finish(uint32_t** units, size_t* unitCount, uint8_t** tails, size_
 }  // namespace
 
 bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int count,
-                    bool backward) {
+                    bool backward, size_t filterFrom) {
     Release();
     Builder builder;
     if (!builder.Collect(entries, slots, count, backward) || !builder.Lay()) return false;
     if (!builder.Finish(&units_, &unitCount_, &tails_, &tailBytes_, &rootBase_)) return false;
     patternBytes_ = builder.patternBytes();
-    if (patternBytes_ >= kMinPatternBytesForPairs && !BuildPairs(entries, slots, count, backward)) {
+    if (patternBytes_ >= filterFrom && !BuildFilters(entries, slots, count, backward)) {
         Release();
         return false;
     }
     return true;
 }
 
-bool Matcher::BuildPairs(const DataRecord* const* entries, const uint16_t* slots, int count,
-                         bool backward) {
-    pairs_ = static_cast<uint8_t*>(platform::AllocZeroed(kMatcherPairBytes));
-    if (!pairs_) return false;
+static void SetBit(uint8_t* bits, uint32_t index) {
+    bits[index >> 3] |= static_cast<uint8_t>(1u << (index & 7));
+}
+
+bool Matcher::BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
+                           bool backward) {
+    filters_ = static_cast<uint8_t*>(platform::AllocZeroed(kMatcherFilterBytes));
+    if (!filters_) return false;
     for (int i = 0; i < count; ++i) {
         const DataRecord* record = entries[slots[i]];
         const uint8_t* pattern =
             reinterpret_cast<const uint8_t*>(backward ? record->target : record->source);
-        // A one-byte pattern starts every pair with its byte.
-        for (uint32_t second = pattern[1] ? pattern[1] : 0; second < 256; ++second) {
-            uint32_t pair = static_cast<uint32_t>(pattern[0]) << 8 | second;
-            pairs_[pair >> 3] |= static_cast<uint8_t>(1u << (pair & 7));
-            if (pattern[1]) break;
+        const uint32_t first = static_cast<uint32_t>(pattern[0]) << 8;
+        if (pattern[1] != 0) {
+            SetBit(filters_, first | pattern[1]);
+        } else {
+            // A one-byte pattern starts every pair with its byte.
+            for (uint32_t second = 0; second < 256; ++second) SetBit(filters_, first | second);
         }
     }
     return true;
@@ -322,8 +324,8 @@ bool Matcher::BuildPairs(const DataRecord* const* entries, const uint16_t* slots
 void Matcher::Release() {
     platform::Free(units_);
     platform::Free(tails_);
-    platform::Free(pairs_);
-    pairs_ = nullptr;
+    platform::Free(filters_);
+    filters_ = nullptr;
     units_ = nullptr;
     tails_ = nullptr;
     unitCount_ = 0;

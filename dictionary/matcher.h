@@ -33,38 +33,47 @@ struct Match {
     uint32_t replacementLength;
 };
 
-const size_t kMatcherPairBytes = 65536 / 8;
+// A filter in front of the trie, for larger dictionaries: a bit for each
+// pair of first bytes that some pattern starts with. In code page 932 most
+// characters share their lead byte with many patterns, so without it most
+// positions would take a step or two into the trie before failing.
+const size_t kMatcherFilterBytes = 65536 / 8;
+// It pays for its memory only in front of this many pattern bytes.
+const size_t kMatcherFilterFrom = 4 * kMatcherFilterBytes;
 
 class Matcher {
 public:
     // Indexes the entries of `slots` (0-based, ascending, each with a
-    // non-empty pattern). `backward` seeks targets instead of sources. False
-    // when memory runs out; the matcher is then empty.
-    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward);
+    // non-empty pattern). `backward` seeks targets instead of sources. The
+    // filters are built from `filterFrom` pattern bytes on. False when
+    // memory runs out; the matcher is then empty.
+    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward,
+               size_t filterFrom = kMatcherFilterFrom);
     void Release();
     bool IsBuilt() const { return units_ != nullptr; }
 
-    // Finds the lowest-slot entry whose pattern starts at `at`, which must be
-    // NUL-terminated; nothing past the terminator is read.
-    bool Find(const uint8_t* at, Match* match) const;
+    // Finds the lowest-slot entry whose pattern starts at `at`, where
+    // `remaining` (at least 1) bytes are left before the terminator; nothing
+    // past the terminator is read.
+    bool Find(const uint8_t* at, size_t remaining, Match* match) const;
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
     size_t MemoryBytes() const {
-        return unitCount_ * sizeof(uint32_t) + tailBytes_ + (pairs_ ? kMatcherPairBytes : 0);
+        return unitCount_ * sizeof(uint32_t) + tailBytes_ + (filters_ ? kMatcherFilterBytes : 0);
     }
     size_t PatternBytes() const { return patternBytes_; }
 
 private:
-    bool BuildPairs(const DataRecord* const* entries, const uint16_t* slots, int count,
-                    bool backward);
+    bool BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
+                      bool backward);
 
     uint32_t* units_ = nullptr;
     size_t unitCount_ = 0;
     uint32_t rootBase_ = 0;
     uint8_t* tails_ = nullptr;
     size_t tailBytes_ = 0;
-    // One bit per pair of first bytes that some pattern starts with.
-    uint8_t* pairs_ = nullptr;
+    // The pair filter; null for small dictionaries.
+    uint8_t* filters_ = nullptr;
     size_t patternBytes_ = 0;
 };
 
@@ -103,13 +112,17 @@ const int kMatcherSlotShift = 9;
 const int kMatcherReplacementShift = 23;
 const uint32_t kMatcherNoSlot = 0xFFFFFFFFu;
 
-inline bool Matcher::Find(const uint8_t* at, Match* match) const {
+inline bool MatcherBit(const uint8_t* bits, uint32_t index) {
+    return (bits[index >> 3] >> (index & 7)) & 1;
+}
+
+inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) const {
     const uint32_t* units = units_;
     uint32_t c = at[0];
-    if (pairs_) {
-        // at[0] is not the terminator, so at[1] may be read.
-        uint32_t pair = c << 8 | at[1];
-        if (!((pairs_[pair >> 3] >> (pair & 7)) & 1)) return false;
+    if (filters_) {
+        if (remaining == 0) return false;
+        // at[1] is at worst the terminator.
+        if (!MatcherBit(filters_, c << 8 | at[1])) return false;
     }
     uint32_t unit = units[rootBase_ + c];
     // Most positions end here: no pattern starts with this byte.

@@ -65,10 +65,11 @@ std::string RandomText(std::mt19937& r, int maxPieces) {
 
 void ExpectSameSearch(const Matcher& m, const Table& t, const std::vector<uint16_t>& slots,
                       bool backward, const std::string& input) {
-    for (size_t p = 0; p < input.size(); ++p) {
+    for (size_t p = 0; p <= input.size(); ++p) {
         Match expected, found;
         bool want = BruteFind(t, slots, backward, input.c_str() + p, &expected);
-        bool got = m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), &found);
+        bool got =
+            m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), input.size() - p, &found);
         ASSERT_EQ(want, got) << "at " << p << " of " << input;
         if (!want) continue;
         ASSERT_EQ(expected.slot, found.slot) << "at " << p << " of " << input;
@@ -93,9 +94,10 @@ TEST(MatcherTest, FindsTheLowestSlotWhosePatternStartsHere) {
         std::vector<uint16_t> slots;  // a selection, as level and types make one
         for (int i = 0; i < count; ++i)
             if (r() % 4 != 0) slots.push_back(static_cast<uint16_t>(i));
+        // Every other round with the filters that larger dictionaries get.
         Matcher m;
-        ASSERT_TRUE(
-            m.Build(t.entries.data(), slots.data(), static_cast<int>(slots.size()), backward));
+        ASSERT_TRUE(m.Build(t.entries.data(), slots.data(), static_cast<int>(slots.size()),
+                            backward, round % 2 ? 0 : kMatcherFilterFrom));
         for (int text = 0; text < 4; ++text)
             ASSERT_NO_FATAL_FAILURE(ExpectSameSearch(m, t, slots, backward, RandomText(r, 30)));
         EXPECT_LE(m.PatternBytes(), static_cast<size_t>(count) * 255);
@@ -123,13 +125,14 @@ TEST(MatcherTest, FullTableOfLongPatterns) {
         std::string input = std::string(t.records[i].source) + "tail";
         Match expected, found;
         ASSERT_TRUE(BruteFind(t, slots, false, input.c_str(), &expected));
-        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found)) << i;
+        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), input.size(), &found))
+            << i;
         EXPECT_EQ(expected.slot, found.slot);
         EXPECT_EQ(255u, found.patternLength);
         EXPECT_EQ(255u, found.replacementLength);
         // One byte short of the whole pattern matches nothing.
         input = std::string(t.records[i].source, 254);
-        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found));
+        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), 254, &found));
     }
     m.Release();
 }
@@ -147,7 +150,7 @@ TEST(MatcherTest, ABuildThatRunsOutOfMemoryFailsCleanly) {
     int failures = 0;
     for (long n = 0; !built && n < 1000; ++n) {
         enginetest::refuseFrom = enginetest::allocations + n;
-        built = m.Build(t.entries.data(), slots.data(), 400, false);
+        built = m.Build(t.entries.data(), slots.data(), 400, false, 0);
         enginetest::refuseFrom = -1;
         if (!built) {
             ++failures;
