@@ -1,5 +1,5 @@
 # Entry points for people and CI. Both builds live under build/.
-.PHONY: all setup native windows test test-native test-windows format clean
+.PHONY: all setup native windows test test-native test-windows format clean bench
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -33,6 +33,19 @@ test-windows: windows
 	@echo "== Windows tests under Wine"
 	@$(WINE_RUN) --init
 	@status=0; ctest --test-dir build/windows $(CTEST_FLAGS) || status=$$?; \
+	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
+	  exit $$status
+
+# Benchmarks: Google Benchmark natively (medians of 5 repetitions), then the
+# self-timed conversion benchmark under Wine. They write scratch files into
+# build/native.
+bench: native windows
+	@echo "== native benchmarks"
+	@cd build/native && ./bin/zev_bench --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
+	@echo "== Windows conversion benchmark under Wine"
+	@$(WINE_RUN) --init
+	@$(WINE_RUN) build/windows/bin/zev_convert_timed.exe; status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
 	  exit $$status
 

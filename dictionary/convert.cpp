@@ -1,5 +1,7 @@
-// The conversion engine: one pass over the input, trying the applicable
-// entries in slot order at each character and taking the first that matches.
+// The conversion engine: one pass over the input, taking at each character
+// the applicable entry of lowest slot whose pattern starts there. A matcher
+// (matcher.h) finds that entry in one walk; the plain scan, which tries the
+// entries one by one, stands in when the matcher cannot be built.
 #include <string.h>
 
 #include "dictionary.h"
@@ -14,10 +16,11 @@ static bool TypeTestPasses(uint8_t entryTypes, uint8_t condition, uint8_t types,
     return known != 0 && hasKnownType && shares;
 }
 
-// Fills `candidates` with the entries that apply at `level` to `types`, in
-// slot order. Entries whose pattern is empty are left out: they would match
-// everywhere without consuming input.
-int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward) {
+// Fills `candidates` (and `slots`, when given, with their 0-based slot
+// indices) with the entries that apply at `level` to `types`, in slot order.
+// Entries whose pattern is empty are left out: they would match everywhere
+// without consuming input.
+int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward, uint16_t* slots) {
     int firstTypes = typeCount < 8 ? typeCount : 8;
     uint8_t known = static_cast<uint8_t>((1u << firstTypes) - 1);
     int count = 0;
@@ -27,54 +30,121 @@ int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward) {
         if (!TypeTestPasses(record->typeMask, record->condition, types, known)) continue;
         const char* pattern = backward ? record->target : record->source;
         if (pattern[0] == '\0') continue;
+        if (slots) slots[count] = static_cast<uint16_t>(i);
         candidates[count++] = record;
     }
     return count;
 }
 
+// The matcher for this selection, built on first use and kept until the
+// entries change; null when it could not be built (the plain scan serves).
+const Matcher* Dictionary::MatcherFor(uint8_t level, uint8_t types, bool backward) {
+    MatcherCache::Cached& cached = matchers.For(backward);
+    if (cached.state != MatcherCache::kEmpty && cached.level == level && cached.types == types)
+        return cached.state == MatcherCache::kBuilt ? &cached.matcher : nullptr;
+    cached.matcher.Release();
+    cached.level = level;
+    cached.types = types;
+    cached.state = MatcherCache::kFailed;
+    uint16_t* slots =
+        static_cast<uint16_t*>(platform::AllocZeroed(ZEV_MAX_DATA * sizeof(uint16_t)));
+    if (!slots) return nullptr;
+    int count = BuildCandidates(level, types, backward, slots);
+    if (cached.matcher.Build(entries, slots, count, backward)) cached.state = MatcherCache::kBuilt;
+    platform::Free(slots);
+    return cached.state == MatcherCache::kBuilt ? &cached.matcher : nullptr;
+}
+
+namespace {
+
+// Whether each byte starts a double-byte character of the ANSI code page,
+// asked once per process: the code page does not change while it runs.
+struct LeadByteTable {
+    LeadByteTable() {
+        for (int byte = 0; byte < 256; ++byte)
+            lead[byte] = platform::IsLeadByte(static_cast<uint8_t>(byte));
+    }
+    bool lead[256];
+};
+
+const bool* LeadBytes() {
+    static const LeadByteTable table;
+    return table.lead;
+}
+
+// A replacement found at the scan position.
+struct Found {
+    const char* text;
+    uint32_t length;
+    uint32_t patternLength;
+};
+
 // Length of `pattern` when the input at `at` starts with it, else 0. The
 // input's terminator ends the comparison, so nothing past it is read.
-static size_t MatchLength(const char* pattern, const char* at) {
+size_t MatchLength(const char* pattern, const char* at) {
     size_t i = 0;
     while (pattern[i] != '\0' && pattern[i] == at[i]) ++i;
     return pattern[i] == '\0' ? i : 0;
 }
 
-int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t level,
-                        uint8_t types, uint32_t flags) {
-    if (!isOpen) return Fail(ZEV_ERR_NOT_OPEN);
-    if (dataCount == 0) return Fail(ZEV_ERR_DATA_EMPTY);
-    if (!input || !output || limit == 0 || level == 0 || types == 0) return Fail(ZEV_ERR_PARAMETER);
+// Tries every candidate in turn; the first whose pattern starts here wins.
+struct PlainFinder {
+    const DataRecord* const* candidates;
+    int count;
+    bool backward;
 
-    const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
-    const int count = BuildCandidates(level, types, backward);
+    bool operator()(const char* at, size_t, Found* found) const {
+        for (int i = 0; i < count; ++i) {
+            const DataRecord* record = candidates[i];
+            size_t length = MatchLength(backward ? record->target : record->source, at);
+            if (length != 0) {
+                found->text = backward ? record->source : record->target;
+                found->length = static_cast<uint32_t>(strlen(found->text));
+                found->patternLength = static_cast<uint32_t>(length);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+// Asks the matcher; the replacement is read from the winning entry.
+struct MatcherFinder {
+    const Matcher* matcher;
+    const DataRecord* const* entries;
+    bool backward;
+
+    bool operator()(const char* at, size_t remaining, Found* found) const {
+        Match match;
+        if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), remaining, &match)) return false;
+        const DataRecord* record = entries[match.slot];
+        found->text = backward ? record->source : record->target;
+        found->length = match.replacementLength;
+        found->patternLength = match.patternLength;
+        return true;
+    }
+};
+
+// The single pass: a replacement where one starts, else one character
+// copied, until the input ends or the output is full.
+template <class Finder>
+int Scan(const Finder& find, const char* input, char* output, uint32_t limit, uint32_t flags) {
+    const bool* lead = LeadBytes();
     const size_t inputLength = strlen(input);
     size_t p = 0;
     uint32_t o = 0;
     output[0] = '\0';
     for (;;) {
-        const char* replacement = nullptr;
-        size_t patternLength = 0;
-        for (int i = 0; i < count; ++i) {
-            const DataRecord* record = candidates[i];
-            patternLength = MatchLength(backward ? record->target : record->source, input + p);
-            if (patternLength != 0) {
-                replacement = backward ? record->source : record->target;
-                break;
-            }
-        }
-        if (replacement) {
-            size_t length = strlen(replacement);
-            if (length > limit - o) break;
-            memcpy(output + o, replacement, length);
-            p += patternLength;
-            o += static_cast<uint32_t>(length);
+        Found found;
+        if (find(input + p, inputLength - p, &found)) {
+            if (found.length > limit - o) break;
+            memcpy(output + o, found.text, found.length);
+            p += found.patternLength;
+            o += found.length;
         } else {
             // Room for two bytes is kept for every copied character.
             if (limit - o < 2) break;
-            if (platform::IsLeadByte(static_cast<uint8_t>(input[p]))) {
-                output[o++] = input[p++];
-            }
+            if (lead[static_cast<uint8_t>(input[p])]) output[o++] = input[p++];
             output[o++] = input[p++];
         }
         if (p >= inputLength) {
@@ -87,10 +157,36 @@ int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t
     return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
 }
 
+}  // namespace
+
+int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t level,
+                        uint8_t types, uint32_t flags) {
+    if (!isOpen) return Fail(ZEV_ERR_NOT_OPEN);
+    if (dataCount == 0) return Fail(ZEV_ERR_DATA_EMPTY);
+    if (!input || !output || limit == 0 || level == 0 || types == 0) return Fail(ZEV_ERR_PARAMETER);
+
+    const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
+    const Matcher* matcher = MatcherFor(level, types, backward);
+    if (!matcher) return ConvertWithPlainScan(input, output, limit, level, types, flags);
+    return Scan(MatcherFinder{matcher, entries, backward}, input, output, limit, flags);
+}
+
+int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t limit, uint8_t level,
+                                     uint8_t types, uint32_t flags) {
+    if (!isOpen) return Fail(ZEV_ERR_NOT_OPEN);
+    if (dataCount == 0) return Fail(ZEV_ERR_DATA_EMPTY);
+    if (!input || !output || limit == 0 || level == 0 || types == 0) return Fail(ZEV_ERR_PARAMETER);
+
+    const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
+    const int count = BuildCandidates(level, types, backward);
+    return Scan(PlainFinder{candidates, count, backward}, input, output, limit, flags);
+}
+
 int Dictionary::SwapPointer(uint16_t slot1, uint16_t slot2) {
     if (!CheckSlot(slot1) || !CheckSlot(slot2)) return 0;
     DataRecord* first = entries[slot1 - 1];
     entries[slot1 - 1] = entries[slot2 - 1];
     entries[slot2 - 1] = first;
+    matchers.Invalidate();
     return Succeed();
 }

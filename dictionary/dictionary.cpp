@@ -72,6 +72,7 @@ void Dictionary::ReleaseAll() {
     for (int i = 0; i < ZEV_MAX_DATA; ++i) {
         if (entries[i]) platform::Free(entries[i]);
     }
+    matchers.Invalidate();
     ResetFields();
 }
 
@@ -173,6 +174,7 @@ uint16_t Dictionary::CreateData(const char* source, uint8_t level, uint8_t typeM
     ++dataCount;
     dataSize += RecordSize(record);
     AdvanceFirstFreeSlot();
+    matchers.Invalidate();
     lastError = ZEV_ERR_NONE;
     return static_cast<uint16_t>(index + 1);
 }
@@ -189,6 +191,7 @@ int Dictionary::UpdateData(uint16_t slot, const char* source, uint8_t level, uin
     dataSize -= RecordSize(record);
     StoreRecord(record, source, level, typeMask, condition, target);
     dataSize += RecordSize(record);
+    matchers.Invalidate();
     return Succeed();
 }
 
@@ -204,6 +207,7 @@ int Dictionary::RemoveData(uint16_t slot) {
     --dataCount;
     dataSize -= size;
     if (firstFreeSlot == SLOTS_FULL || index < firstFreeSlot) firstFreeSlot = index;
+    matchers.Invalidate();
     return Succeed();
 }
 

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "matcher.h"
 #include "zev.h"
 
 // Index value of firstFreeSlot when every slot is taken.
@@ -88,6 +89,9 @@ public:
     // Conversion engine (convert.cpp).
     int Convert(const char* input, char* output, uint32_t outputLimit, uint8_t level,
                 uint8_t typeMask, uint32_t flags);
+    // The same conversion without the matcher: its fallback and yardstick.
+    int ConvertWithPlainScan(const char* input, char* output, uint32_t outputLimit, uint8_t level,
+                             uint8_t typeMask, uint32_t flags);
     int SwapPointer(uint16_t slot1, uint16_t slot2);
 
     // The largest type mask a dictionary with `typeCount` types can express.
@@ -106,7 +110,8 @@ private:
     int CheckSlot(uint16_t slot);
     int ReadBody(FileReader& reader);
     void WriteBody(FileWriter& writer) const;
-    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward);
+    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots = nullptr);
+    const Matcher* MatcherFor(uint8_t level, uint8_t typeMask, bool backward);
 
     // The fields below mirror the dictionary file, in its order.
     uint16_t headerSize;
@@ -129,6 +134,8 @@ private:
 
     // Scratch list of the entries a conversion may apply, in slot order.
     const DataRecord* candidates[ZEV_MAX_DATA];
+    // Built on demand by the conversion; any change to the entries drops it.
+    MatcherCache matchers;
 };
 
 // Copies a NUL-terminated text of at most ZEV_MAX_TEXT bytes into a

@@ -1,7 +1,8 @@
 // Randomised comparison of zevConvert with the plain reference model: random
 // dictionaries (read from files, so that any level, mask, condition and type
-// count occurs), random texts with double-byte characters, both directions,
-// small limits, and changes to the table between calls.
+// count occurs, and texts with a 0 byte inside), random texts with
+// double-byte characters, both directions, small limits, and changes to the
+// table (create, update, remove, swap) between calls.
 #include <string.h>
 
 #include <random>
@@ -54,7 +55,13 @@ protected:
             e.condition = static_cast<uint8_t>(r.Below(3));
             e.source = r.Chance(5) ? "" : r.Text(3);
             e.target = r.Chance(5) ? "" : r.Text(3);
-            spec.entries.push_back({e.level, e.mask, e.condition, e.source, e.target});
+            std::string storedSource = e.source, storedTarget = e.target;
+            // A file may hold a 0 byte inside a text; the scan sees the text
+            // only up to it.
+            if (r.Chance(5)) storedSource += std::string(1, '\0') + r.Text(2);
+            if (r.Chance(5)) storedTarget += std::string(1, '\0') + r.Text(2);
+            spec.entries.push_back({e.level, e.mask, e.condition, storedSource.substr(0, 255),
+                                    storedTarget.substr(0, 255)});
         }
         std::string path = testfiles::Path("random.zev");
         testfiles::Write(path, spec.Build());
@@ -63,7 +70,7 @@ protected:
 
     // One random change through the interface, mirrored in `slots`.
     void ChangeTable(Random& r) {
-        int choice = r.Below(3);
+        int choice = r.Below(4);
         int a = 1 + r.Below(static_cast<int>(slots.size()));
         int b = 1 + r.Below(static_cast<int>(slots.size()));
         if (choice == 0 && slots[a - 1].used && slots[b - 1].used) {
@@ -72,6 +79,15 @@ protected:
         } else if (choice == 1 && slots[a - 1].used && zevGetDataCount() > 1) {
             ASSERT_EQ(1, zevRemoveData(a));
             slots[a - 1] = ReferenceEntry();
+        } else if (choice == 2 && slots[a - 1].used) {
+            ReferenceEntry& e = slots[a - 1];
+            e.level = 1;  // within every dictionary's level count
+            e.mask = static_cast<uint8_t>(r.Below(2));
+            e.condition = static_cast<uint8_t>(r.Below(3));
+            e.source = r.Text(3);
+            e.target = r.Text(2);
+            ASSERT_EQ(1, zevUpdateData(a, e.source.c_str(), e.level, e.mask, e.condition,
+                                       e.target.c_str()));
         } else {
             ReferenceEntry e;
             e.used = true;
@@ -88,11 +104,16 @@ protected:
         }
     }
 
-    void CompareOnce(Random& r, int round) {
-        std::string input = r.Text(12);
+    // One conversion compared; `selection` (level, types) when given, else random.
+    void CompareOnce(Random& r, int round, const uint8_t* selection = nullptr, int pieces = 12) {
+        std::string input = r.Text(pieces);
         uint32_t limit = r.Chance(50) ? 1 + r.Below(12) : 1000;
         uint8_t level = static_cast<uint8_t>(1 + r.Below(5));
         uint8_t types = static_cast<uint8_t>(1 + r.Below(255));
+        if (selection) {
+            level = selection[0];
+            types = selection[1];
+        }
         uint32_t flags = static_cast<uint32_t>(r.Below(4)) | (r.Chance(10) ? 0x100u : 0u);
 
         ReferenceResult expected =
@@ -123,6 +144,41 @@ TEST_F(ConvertRandomTest, MatchesTheReferenceModel) {
                 ASSERT_NO_FATAL_FAILURE(ChangeTable(r));
             }
             ASSERT_NO_FATAL_FAILURE(CompareOnce(r, round));
+        }
+        ASSERT_EQ(1, zevCloseDic());
+    }
+}
+
+// Larger dictionaries made through the interface from a few pieces, so that
+// patterns share long prefixes, end inside one another and repeat: the
+// matcher's deep and crowded cases. Each selection is converted several
+// times in a row, so that kept matchers are used as well as fresh ones.
+TEST_F(ConvertRandomTest, CrowdedDictionariesMatchTheReferenceModel) {
+    const uint32_t seed = 6;
+    Random r(seed);
+    for (int dictionary = 0; dictionary < 1500; ++dictionary) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + " dictionary " + std::to_string(dictionary));
+        typeCount = 1 + r.Below(9);
+        ASSERT_EQ(1, zevCreateDic("A", "B", 3, static_cast<uint8_t>(typeCount)));
+        int count = 1 + r.Below(dictionary % 20 == 0 ? 2000 : 120);
+        slots.assign(count, ReferenceEntry());
+        for (ReferenceEntry& e : slots) {
+            e.used = true;
+            e.level = static_cast<uint8_t>(1 + r.Below(3));
+            e.mask = static_cast<uint8_t>(1 + r.Below(255));
+            e.condition = static_cast<uint8_t>(r.Below(2));
+            e.source = r.Text(4);
+            e.target = r.Text(4);
+            ASSERT_NE(
+                0, zevCreateData(e.source.c_str(), e.level, e.mask, e.condition, e.target.c_str()));
+        }
+        const uint8_t selection[2] = {static_cast<uint8_t>(1 + r.Below(3)),
+                                      static_cast<uint8_t>(1 + r.Below(255))};
+        for (int round = 0; round < 12; ++round) {
+            if (r.Chance(25)) {
+                ASSERT_NO_FATAL_FAILURE(ChangeTable(r));
+            }
+            ASSERT_NO_FATAL_FAILURE(CompareOnce(r, round, r.Chance(70) ? selection : nullptr, 40));
         }
         ASSERT_EQ(1, zevCloseDic());
     }

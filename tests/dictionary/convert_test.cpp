@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "zev_fixture.h"
 
 namespace {
@@ -205,6 +206,51 @@ TEST_F(ConvertTest, ChangesTakeEffectAtTheNextCall) {
     EXPECT_EQ("3", Convert("a"));
     zevCreateData("a", 1, 1, 0, "4");  // takes slot 1 again, ahead of slot 2
     EXPECT_EQ("4", Convert("a"));
+}
+
+// The engine keeps what it prepared for a selection between calls; every
+// kind of change to the entries must reach the next conversion, in both
+// directions, and with the old entries gone (a stale index into the table
+// would point at freed or different entries).
+TEST_F(ConvertTest, EveryKindOfChangeReachesTheNextConversion) {
+    CreateSmall();
+    zevCreateData("ab", 1, 1, 0, "X");
+    zevCreateData("abc", 1, 1, 0, "Y");
+    zevCreateData("q", 1, 1, 0, "Q");
+    auto both = [this]() {
+        return Convert("abcdq") + "|" + Convert("XYQ", 1, 1, ZEV_CONVERT_BACKWARD);
+    };
+    ASSERT_EQ("XcdQ|ababcq", both());
+    ASSERT_EQ("XcdQ|ababcq", both());  // prepared once, used again
+
+    ASSERT_EQ(4, zevCreateData("d", 1, 1, 0, "D"));
+    EXPECT_EQ("XcDQ|ababcq", both());
+    ASSERT_EQ(1, zevUpdateData(3, "cd", 1, 1, 0, "C"));
+    EXPECT_EQ("XCq|ababcQ", both());
+    ASSERT_EQ(1, zevSwapPointer(1, 2));
+    EXPECT_EQ("YDq|ababcQ", both());
+    ASSERT_EQ(1, zevRemoveData(1));
+    EXPECT_EQ("XCq|abYQ", both());
+    // Names and footer leave the entries alone.
+    ASSERT_EQ(1, zevSetLevelAndType("L", 1, "T", 1));
+    ASSERT_EQ(1, zevUpdateFooter(1, 2, 3, "c", 2026, "h"));
+    EXPECT_EQ("XCq|abYQ", both());
+
+    // Close, then open a file whose entries sit in the same slots.
+    FileSpec spec;
+    spec.levels.assign(3, "L");
+    spec.types.assign(3, "T");
+    spec.entries = {{1, 1, 0, "q", "1"}, {1, 1, 0, "ab", "2"}};
+    std::string path = testfiles::Path("other.zev");
+    testfiles::Write(path, spec.Build());
+    ASSERT_EQ(1, zevCloseDic());
+    ASSERT_EQ(1, zevOpenDic(path.c_str()));
+    EXPECT_EQ("2cd1|XYQ", both());
+    // Close, then create one anew.
+    ASSERT_EQ(1, zevCloseDic());
+    CreateSmall();
+    zevCreateData("c", 1, 1, 0, "3");
+    EXPECT_EQ("ab3dq|XYQ", both());
 }
 
 }  // namespace

@@ -1,0 +1,169 @@
+// The conversion matcher: a byte trie over the patterns of one selection of
+// entries, laid out as a double array, that finds in one walk the entry with
+// the lowest slot whose pattern starts at a given input position.
+//
+// Each 32-bit unit is a trie node:
+//   bits 0-7    label, the byte on the edge from the parent
+//   bit 8       blocked: set in free units and value units, so that no step
+//               lands on them (not even a step on the input's terminator)
+//   bit 9       a pattern ends here; its value unit sits at base + 0
+//   bit 10      tail: only one pattern lies below, and the rest of it is
+//               kept in the tail pool instead of as a chain of nodes
+//   bits 11-31  base: the child for byte c is unit base + c; for a tail, the
+//               offset of its tail record in the pool, in 4-byte steps
+// Every node with children has a base of its own, so the label alone proves
+// that a unit is the child of the node that reached it. The root's base is
+// kept apart, as the first step of every search.
+// A value unit holds the slot index in bits 9-22 and the length of the
+// replacement in bits 23-30. A tail record is the length of the rest, its
+// bytes, the slot index (2 bytes, low first) and the replacement length.
+#ifndef ZEV_MATCHER_H
+#define ZEV_MATCHER_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+struct DataRecord;
+
+// What a search found: the winning slot index (0-based), the length of its
+// pattern and of its replacement.
+struct Match {
+    uint32_t slot;
+    uint32_t patternLength;
+    uint32_t replacementLength;
+};
+
+// A filter in front of the trie, for larger dictionaries: a bit for each
+// pair of first bytes that some pattern starts with. In code page 932 most
+// characters share their lead byte with many patterns, so without it most
+// positions would take a step or two into the trie before failing.
+const size_t kMatcherFilterBytes = 65536 / 8;
+// It pays for its memory only in front of this many pattern bytes.
+const size_t kMatcherFilterFrom = 4 * kMatcherFilterBytes;
+
+class Matcher {
+public:
+    // Indexes the entries of `slots` (0-based, ascending, each with a
+    // non-empty pattern). `backward` seeks targets instead of sources. The
+    // filters are built from `filterFrom` pattern bytes on. False when
+    // memory runs out; the matcher is then empty.
+    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward,
+               size_t filterFrom = kMatcherFilterFrom);
+    void Release();
+    bool IsBuilt() const { return units_ != nullptr; }
+
+    // Finds the lowest-slot entry whose pattern starts at `at`, where
+    // `remaining` (at least 1) bytes are left before the terminator; nothing
+    // past the terminator is read.
+    bool Find(const uint8_t* at, size_t remaining, Match* match) const;
+
+    // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
+    size_t MemoryBytes() const {
+        return unitCount_ * sizeof(uint32_t) + tailBytes_ + (filters_ ? kMatcherFilterBytes : 0);
+    }
+    size_t PatternBytes() const { return patternBytes_; }
+
+private:
+    bool BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
+                      bool backward);
+
+    uint32_t* units_ = nullptr;
+    size_t unitCount_ = 0;
+    uint32_t rootBase_ = 0;
+    uint8_t* tails_ = nullptr;
+    size_t tailBytes_ = 0;
+    // The pair filter; null for small dictionaries.
+    uint8_t* filters_ = nullptr;
+    size_t patternBytes_ = 0;
+};
+
+// The matchers a dictionary keeps between conversions: one per direction,
+// each for the level and types it was built for, until the entries change.
+class MatcherCache {
+public:
+    enum State : uint8_t { kEmpty, kBuilt, kFailed };
+    struct Cached {
+        Matcher matcher;
+        uint8_t level = 0;
+        uint8_t types = 0;
+        State state = kEmpty;
+    };
+
+    ~MatcherCache() { Invalidate(); }
+    Cached& For(bool backward) { return cached_[backward ? 1 : 0]; }
+    void Invalidate() {
+        for (Cached& cached : cached_) {
+            cached.matcher.Release();
+            cached.state = kEmpty;
+        }
+    }
+
+private:
+    Cached cached_[2];
+};
+
+const uint32_t kMatcherStepMask = 0x1FF;  // label and blocked bit
+const uint32_t kMatcherBlocked = 1u << 8;
+const uint32_t kMatcherEnds = 1u << 9;
+const uint32_t kMatcherTail = 1u << 10;
+const int kMatcherBaseShift = 11;
+const int kMatcherTailAlign = 4;
+const int kMatcherSlotShift = 9;
+const int kMatcherReplacementShift = 23;
+const uint32_t kMatcherNoSlot = 0xFFFFFFFFu;
+
+inline bool MatcherBit(const uint8_t* bits, uint32_t index) {
+    return (bits[index >> 3] >> (index & 7)) & 1;
+}
+
+inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) const {
+    const uint32_t* units = units_;
+    uint32_t c = at[0];
+    if (filters_) {
+        if (remaining == 0) return false;
+        // at[1] is at worst the terminator.
+        if (!MatcherBit(filters_, c << 8 | at[1])) return false;
+    }
+    uint32_t unit = units[rootBase_ + c];
+    // Most positions end here: no pattern starts with this byte.
+    if ((unit & kMatcherStepMask) != c) return false;
+    uint32_t best = kMatcherNoSlot;
+    uint32_t depth = 1;
+    for (;;) {
+        uint32_t base = unit >> kMatcherBaseShift;
+        if (unit & kMatcherTail) {
+            const uint8_t* tail = tails_ + kMatcherTailAlign * static_cast<size_t>(base);
+            const uint8_t* rest = at + depth;
+            uint32_t length = tail[0];
+            uint32_t i = 0;
+            // Tail bytes are never 0, so the input's terminator stops this.
+            while (i < length && tail[1 + i] == rest[i]) ++i;
+            if (i == length) {
+                uint32_t slot = tail[1 + length] | (static_cast<uint32_t>(tail[2 + length]) << 8);
+                if (slot < best) {
+                    best = slot;
+                    match->patternLength = depth + length;
+                    match->replacementLength = tail[3 + length];
+                }
+            }
+            break;
+        }
+        if (unit & kMatcherEnds) {
+            uint32_t value = units[base];
+            uint32_t slot = (value >> kMatcherSlotShift) & 0x3FFF;
+            if (slot < best) {
+                best = slot;
+                match->patternLength = depth;
+                match->replacementLength = value >> kMatcherReplacementShift;
+            }
+        }
+        c = at[depth];
+        unit = units[base + c];
+        if ((unit & kMatcherStepMask) != c) break;
+        ++depth;
+    }
+    match->slot = best;
+    return best != kMatcherNoSlot;
+}
+
+#endif
