@@ -2,6 +2,10 @@
 // always-on-top, boss mode and closing.
 #include "editor_fixture.h"
 
+#include <tlhelp32.h>
+
+#include <functional>
+
 namespace {
 
 using MainWindowTest = EditorTest;
@@ -271,6 +275,50 @@ TEST_F(MainWindowTest, BossModeGoesThroughItsThreeStates) {
     EXPECT_EQ(editorState.mainIcon, classIcon());
     Command(2);
     EXPECT_FALSE(IsIconic(main));
+}
+
+}  // namespace
+
+namespace {
+
+// Process id of the running help viewer, or 0.
+DWORD HelpViewer() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, "winhlp32.exe") == 0) found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool HelpViewerRunning() { return HelpViewer() != 0; }
+
+// Waits up to five seconds, pumping messages, for the viewer to be running or not.
+bool WaitForHelpViewer(bool running, const std::function<void()>& pump) {
+    for (int i = 0; i < 100; ++i) {
+        if (HelpViewerRunning() == running) return true;
+        pump();
+        Sleep(50);
+    }
+    return false;
+}
+
+TEST_F(MainWindowTest, TheHelpViewerQuitsWithTheProgram) {
+    ASSERT_TRUE(WaitForHelpViewer(false, [&] { Pump(); }));
+    Command(IDM_HELP_TOPICS);
+    EXPECT_TRUE(WaitForHelpViewer(true, [&] { Pump(); }));
+    Command(IDM_EXIT);
+    EXPECT_TRUE(Pump());
+    if (!WaitForHelpViewer(false, [&] { Pump(); })) {
+        ADD_FAILURE() << "the help viewer outlives the program";
+        // Left running, it would hold the test's output open and stall the run.
+        HANDLE viewer = OpenProcess(PROCESS_TERMINATE, FALSE, HelpViewer());
+        TerminateProcess(viewer, 1);
+        CloseHandle(viewer);
+    }
 }
 
 }  // namespace
