@@ -281,7 +281,8 @@ TEST_F(MainWindowTest, BossModeGoesThroughItsThreeStates) {
 
 namespace {
 
-// Process id of the running help viewer, or 0.
+// Process id of the help viewer this process started, or 0. Other tests may run
+// viewers of their own at the same time.
 DWORD HelpViewer() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
@@ -289,7 +290,9 @@ DWORD HelpViewer() {
     DWORD found = 0;
     for (BOOL more = Process32First(snapshot, &entry); more && !found;
          more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, "winhlp32.exe") == 0) found = entry.th32ProcessID;
+        if (lstrcmpiA(entry.szExeFile, "winhlp32.exe") == 0 &&
+            entry.th32ParentProcessID == GetCurrentProcessId())
+            found = entry.th32ProcessID;
     CloseHandle(snapshot);
     return found;
 }
