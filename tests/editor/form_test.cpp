@@ -103,25 +103,4 @@ TEST_F(FormTest, WarnsAboutWhatIsMissingInOrder) {
     EXPECT_EQ(1, zevGetDataCount());
 }
 
-TEST_F(FormTest, ReadsTheHighestCheckedLevelAndAllEightTypeBoxes) {
-    OpenThreeByThree();
-    FillForm("a", "b", 2, false, 0x81);
-    CheckDlgButton(main, IDC_LEVEL1 + 2, BST_CHECKED);  // two checked: the higher wins
-    char source[256], target[256];
-    BYTE level = 7, typeMask = 0, condition = 9;
-    ReadForm(main, source, target, &level, &typeMask, &condition);
-    EXPECT_EQ(3, level);
-    EXPECT_EQ(0x81, typeMask);
-    EXPECT_EQ(0, condition);
-    EXPECT_STREQ("a", source);
-    EXPECT_STREQ("b", target);
-
-    for (int k = 0; k < 8; ++k) CheckDlgButton(main, IDC_LEVEL1 + k, BST_UNCHECKED);
-    CheckRadioButton(main, IDC_AND, IDC_OR, IDC_AND);
-    level = 7;
-    ReadForm(main, source, target, &level, &typeMask, &condition);
-    EXPECT_EQ(7, level);  // none checked: left as it was
-    EXPECT_EQ(1, condition);
-}
-
 }  // namespace

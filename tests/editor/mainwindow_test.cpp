@@ -173,13 +173,6 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheLoop) {
     EXPECT_FALSE(IsWindow(main));
 }
 
-TEST_F(MainWindowTest, EscapeNeverClosesTheWindow) {
-    PressKey(list, VK_ESCAPE);
-    EXPECT_TRUE(IsWindow(main));
-    EXPECT_FALSE(IsIconic(main));
-    EXPECT_EQ("方言辞書エディタ", Caption());
-}
-
 TEST_F(MainWindowTest, GrayedCommandsIgnoreTheirAccelerators) {
     OpenDictionary({"弱"}, {"名詞", "動詞", "副詞"});
     PressKey(list, 'T', VK_CONTROL);
