@@ -54,3 +54,18 @@ format:
 
 clean:
 	rm -rf build
+
+# The editor for a person, on their X display (no dictionary file commands yet).
+.PHONY: run-editor screenshots-editor bench-editor
+run-editor: windows
+	@cd build/windows/bin && $(CURDIR)/scripts/wine-gui.sh $(CURDIR)/build/windows/wineprefix-gui zevedit.exe
+
+# Screenshot of the editor with a dictionary loaded, under Xvfb, for the README.
+screenshots-editor: windows
+	@mkdir -p docs/screenshots
+	@scripts/screenshot-editor.sh $(CURDIR)/build/windows $(CURDIR)/docs/screenshots/zevedit.png
+
+# RefillList of 16384 entries under Wine; fails above 2 seconds.
+bench-editor: windows
+	@$(WINE_RUN) --init
+	@cd build/windows/bin && ../wine-run zevedit_refill_bench.exe 2

@@ -1,0 +1,82 @@
+// The menu command table and the window title.
+#include "editor.h"
+#include "resource.h"
+
+namespace {
+
+void ToggleAlwaysOnTop(HWND mainWindow) {
+    editorState.alwaysOnTop = !editorState.alwaysOnTop;
+    SetAlwaysOnTop(mainWindow, editorState.alwaysOnTop);
+}
+
+void ToggleBossMode(HWND mainWindow) {
+    editorState.bossModeEnabled = !editorState.bossModeEnabled;
+    UpdateBossModeMenu(mainWindow, editorState.bossModeEnabled);
+}
+
+void Exit(HWND mainWindow) { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
+void SelectAllTypes(HWND mainWindow) { SetAllTypes(mainWindow, true); }
+void ClearAllTypes(HWND mainWindow) { SetAllTypes(mainWindow, false); }
+void Create(HWND mainWindow) { CreateEntry(mainWindow, &editorState.isModified); }
+void Update(HWND mainWindow) { UpdateEntry(mainWindow, &editorState.isModified); }
+void HelpTopics(HWND mainWindow) { ShowHelpIndex(mainWindow, editorState.helpFilePath); }
+
+struct Command {
+    int id;
+    void (*action)(HWND mainWindow);  // null: the command's dialog or file work is not built yet
+    bool refreshesTitle;
+};
+
+// New, Open, the saves, the text export, sorting, duplicate removal and the header,
+// copyright and about dialogs have no action yet: they come with the file commands,
+// dialogs, sorting and export. Their title refresh already holds.
+const Command kCommands[] = {
+    {2, EnterBossMode, false},  // Escape, from the dialog manager
+    {IDM_NEW, nullptr, true},
+    {IDM_OPEN, nullptr, true},
+    {IDM_SAVE_AS, nullptr, true},
+    {IDM_SAVE, nullptr, true},
+    {IDM_EXPORT_TEXT, nullptr, false},
+    {IDM_EXIT, Exit, false},
+    {IDM_CLEAR_ALL_INPUT, ClearAllInput, false},
+    {IDM_SELECT_ALL_TYPES, SelectAllTypes, false},
+    {IDM_CLEAR_ALL_TYPES, ClearAllTypes, false},
+    {IDM_SORT_BY_SOURCE, nullptr, true},
+    {IDM_SORT_BY_LENGTH, nullptr, true},
+    {IDM_SORT_BY_LEVEL, nullptr, true},
+    {IDM_REMOVE_DUPLICATES, nullptr, true},
+    {IDM_CREATE_ENTRY, Create, true},
+    {IDM_UPDATE_ENTRY, Update, true},
+    {IDM_HEADER_INFO, nullptr, false},
+    {IDM_COPYRIGHT_VERSION, nullptr, true},
+    {IDM_ALWAYS_ON_TOP, ToggleAlwaysOnTop, false},
+    {IDM_REDRAW_LIST, RedrawList, false},
+    {IDM_BOSS_MODE, ToggleBossMode, false},
+    {IDM_HELP_TOPICS, HelpTopics, false},
+    {IDM_ABOUT, nullptr, false},
+};
+
+}  // namespace
+
+void DispatchCommand(HWND mainWindow, int command) {
+    for (const Command& entry : kCommands) {
+        if (entry.id != command) continue;
+        if (entry.action) entry.action(mainWindow);
+        // The title follows the outcome, whatever it was.
+        if (entry.refreshesTitle)
+            UpdateTitle(mainWindow, editorState.currentFileName, editorState.isModified);
+        return;
+    }
+}
+
+void UpdateTitle(HWND mainWindow, const char* fileName, int modified) {
+    if (!fileName[0]) {
+        SetWindowTextA(mainWindow, kProgramName);
+        return;
+    }
+    char title[300] = {};
+    GetFileTitleA(fileName, title, sizeof title);
+    char caption[300 + 64];
+    wsprintfA(caption, "%s%s - %s", title, modified ? " *" : "", kProgramName);
+    SetWindowTextA(mainWindow, caption);
+}

@@ -1,0 +1,94 @@
+// The editor's program-wide state and the functions its files share.
+#ifndef ZEVEDIT_EDITOR_H
+#define ZEVEDIT_EDITOR_H
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+// Longest dictionary path the editor keeps, with its terminator.
+const int kFileNameSize = 1024;
+// The start-up directory is read into this many bytes; the help path adds its file name.
+const int kCurrentDirectorySize = 512;
+const int kHelpFilePathSize = kCurrentDirectorySize + 16;
+
+struct EditorState {
+    char currentFileName[kFileNameSize];  // empty for a new, never-saved dictionary
+    int isModified;
+    char helpFilePath[kHelpFilePathSize];
+    int alwaysOnTop;
+    int bossModeEnabled;
+    int bossModeActive;
+    HICON mainIcon;
+    HICON bossIcon;
+    WNDPROC previousListProc;  // the list's own procedure, behind ListKeyHook
+    bool helpShown;            // the help viewer was started and must be told to quit
+    int rowCount;              // rows inserted into the list since it was last cleared
+};
+
+extern EditorState editorState;
+
+// Back to the state before start-up (for a second main window in the same process).
+void ResetEditorState();
+
+// Start-up and message loop (mainwindow.cpp).
+HWND CreateMainWindow(HINSTANCE instance);
+// Offers one message to the accelerators, then to the dialog manager; true when taken.
+bool TranslateEditorMessage(HWND mainWindow, HACCEL accelerators, MSG* message);
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators);
+void InitMainWindow(HWND mainWindow, HICON programIcon);
+void LayoutMainWindow(HWND mainWindow, int width, int height);
+
+// Commands and title (dispatch.cpp).
+void DispatchCommand(HWND mainWindow, int command);
+void UpdateTitle(HWND mainWindow, const char* fileName, int modified);
+
+// Window modes and help (window_modes.cpp).
+void SetAlwaysOnTop(HWND mainWindow, int flag);
+int IsAlwaysOnTop();
+void UpdateBossModeMenu(HWND mainWindow, int flag);
+void EnterBossMode(HWND mainWindow);
+void LeaveBossMode(HWND mainWindow);
+void ShowHelpIndex(HWND mainWindow, const char* helpFile);
+void CloseHelp(HWND mainWindow);
+void SetAllTypes(HWND mainWindow, bool check);
+
+// Keys and double clicks of the entry list (listkeys.cpp).
+LRESULT CALLBACK ListKeyHook(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The entry form (form.cpp).
+enum FormMode { kFormNoDictionary = 1, kFormDictionaryOpen = 2 };
+void ConfigureForm(HWND mainWindow, int mode);
+void ClearForm(HWND mainWindow, bool keepChoices, bool keepFocus);
+void ClearAllInput(HWND mainWindow);
+void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* typeMask,
+              BYTE* condition);
+bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE typeMask);
+// Length of the longest start of text that fits in maxBytes without splitting a character.
+int FittingLength(const char* text, int maxBytes);
+
+// Entries between form, list and library (entries.cpp).
+void CreateEntry(HWND mainWindow, int* modified);
+void UpdateEntry(HWND mainWindow, int* modified);
+void RemoveSelectedEntry(HWND mainWindow, int* modified);
+void LoadSelectedEntry(HWND mainWindow);
+
+// The entry list (entrylist.cpp).
+void RefillList(HWND mainWindow);
+void RedrawList(HWND mainWindow);
+int InsertRow(HWND list, const char* text);
+bool SetRowColumns(HWND list, int row, const char* source, const char* target, BYTE level,
+                   BYTE condition);
+void ClearList(HWND list);
+// Position of the first selected row, or -1; its first-column text into a 20-byte buffer.
+int SelectedRow(HWND list, char* indexText);
+
+// Closing (file_commands.cpp).
+bool QuerySaveChanges(HWND mainWindow);
+
+// Message boxes, all with the caption "方言辞書エディタ" (messages.cpp).
+extern const char kProgramName[];
+void ShowWarning(HWND owner, const char* text);
+void ShowError(HWND owner, const char* text);
+
+#endif

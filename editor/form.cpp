@@ -1,0 +1,120 @@
+// The entry form: its set-up for the open dictionary, clearing, reading and checking.
+#include "editor.h"
+#include "resource.h"
+#include "zev.h"
+
+namespace {
+
+// Commands that need an open dictionary.
+const int kDictionaryCommands[] = {
+    IDM_SAVE_AS,           IDM_SAVE,           IDM_EXPORT_TEXT,    IDM_SELECT_ALL_TYPES,
+    IDM_CLEAR_ALL_TYPES,   IDM_SORT_BY_SOURCE, IDM_SORT_BY_LENGTH, IDM_SORT_BY_LEVEL,
+    IDM_REMOVE_DUPLICATES, IDM_CREATE_ENTRY,   IDM_UPDATE_ENTRY,   IDM_HEADER_INFO,
+    IDM_COPYRIGHT_VERSION,
+};
+
+const char kMnemonicFormat[] = "(&%d)";
+const int kMnemonicLength = 4;  // "(&n)" for n = 1..8
+
+void EnableDictionaryCommands(HWND mainWindow, bool enable) {
+    HMENU menu = GetMenu(mainWindow);
+    for (int id : kDictionaryCommands)
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+void ShowControl(HWND mainWindow, int id, bool enabled, const char* label) {
+    EnableWindow(GetDlgItem(mainWindow, id), enabled);
+    SetDlgItemTextA(mainWindow, id, label);
+}
+
+// Level name and its number as mnemonic; a name too long for both is cut.
+void BuildLevelLabel(int level, char* label) {
+    char name[ZEV_TEXT_BUFFER] = {};
+    zevGetLevelName(static_cast<uint8_t>(level), name);
+    int length = FittingLength(name, ZEV_MAX_TEXT - kMnemonicLength);
+    CopyMemory(label, name, length);
+    wsprintfA(label + length, kMnemonicFormat, level);
+}
+
+void ConfigureForOpenDictionary(HWND mainWindow) {
+    EnableDictionaryCommands(mainWindow, true);
+    int levelCount = zevGetLevelCount();
+    for (int n = 1; n <= 8; ++n) {
+        char label[ZEV_TEXT_BUFFER] = {};
+        if (n <= levelCount) BuildLevelLabel(n, label);
+        ShowControl(mainWindow, IDC_LEVEL1 + n - 1, n <= levelCount, label);
+    }
+    int typeCount = zevGetTypeCount();
+    for (int n = 1; n <= 8; ++n) {
+        char label[ZEV_TEXT_BUFFER] = {};
+        if (n <= typeCount) zevGetTypeName(static_cast<uint8_t>(n), label);
+        ShowControl(mainWindow, IDC_TYPE1 + n - 1, n <= typeCount, label);
+    }
+}
+
+void ConfigureForNoDictionary(HWND mainWindow) {
+    EnableDictionaryCommands(mainWindow, false);
+    for (int k = 0; k < 8; ++k) {
+        EnableWindow(GetDlgItem(mainWindow, IDC_LEVEL1 + k), FALSE);
+        EnableWindow(GetDlgItem(mainWindow, IDC_TYPE1 + k), FALSE);
+    }
+    CheckRadioButton(mainWindow, IDC_AND, IDC_OR, IDC_AND);
+}
+
+}  // namespace
+
+int FittingLength(const char* text, int maxBytes) {
+    const char* end = text;
+    while (*end) {
+        const char* next = CharNextA(end);
+        if (next - text > maxBytes) break;
+        end = next;
+    }
+    return static_cast<int>(end - text);
+}
+
+void ConfigureForm(HWND mainWindow, int mode) {
+    if (mode == kFormNoDictionary) ConfigureForNoDictionary(mainWindow);
+    if (mode == kFormDictionaryOpen) ConfigureForOpenDictionary(mainWindow);
+}
+
+void ClearForm(HWND mainWindow, bool keepChoices, bool keepFocus) {
+    SetDlgItemTextA(mainWindow, IDC_INDEX, "");
+    SetDlgItemTextA(mainWindow, IDC_SOURCE, "");
+    SetDlgItemTextA(mainWindow, IDC_TARGET, "");
+    if (!keepChoices) {
+        CheckRadioButton(mainWindow, IDC_LEVEL1, IDC_LEVEL8, IDC_LEVEL1);
+        CheckRadioButton(mainWindow, IDC_AND, IDC_OR, IDC_AND);
+        int typeCount = zevGetTypeCount();
+        for (int k = 0; k < typeCount && k < 8; ++k)
+            CheckDlgButton(mainWindow, IDC_TYPE1 + k, BST_UNCHECKED);
+    }
+    if (!keepFocus) SetFocus(GetDlgItem(mainWindow, IDC_SOURCE));
+}
+
+void ClearAllInput(HWND mainWindow) { ClearForm(mainWindow, false, false); }
+
+void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* typeMask,
+              BYTE* condition) {
+    GetDlgItemTextA(mainWindow, IDC_SOURCE, source, ZEV_TEXT_BUFFER);
+    GetDlgItemTextA(mainWindow, IDC_TARGET, target, ZEV_TEXT_BUFFER);
+    for (int n = 1; n <= 8; ++n)
+        if (IsDlgButtonChecked(mainWindow, IDC_LEVEL1 + n - 1) == BST_CHECKED)
+            *level = static_cast<BYTE>(n);
+    *typeMask = 0;
+    for (int k = 0; k < 8; ++k)
+        if (IsDlgButtonChecked(mainWindow, IDC_TYPE1 + k) == BST_CHECKED) *typeMask |= 1 << k;
+    *condition = IsDlgButtonChecked(mainWindow, IDC_AND) == BST_CHECKED ? 1 : 0;
+}
+
+bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE typeMask) {
+    const char* problem = nullptr;
+    if (!source[0])
+        problem = "変換元文字列を入力してください。";
+    else if (!target[0])
+        problem = "変換先文字列を入力してください。";
+    else if (typeMask == 0)
+        problem = "１つ以上のタイプを指定してください。";
+    if (problem) ShowWarning(mainWindow, problem);
+    return problem == nullptr;
+}

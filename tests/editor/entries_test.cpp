@@ -1,0 +1,271 @@
+// Entries between form, list and library: create, update, remove, load, and the list.
+#include "editor_fixture.h"
+
+namespace {
+
+using Cells = std::vector<std::string>;
+
+class EntriesTest : public EditorTest {
+protected:
+    // Five entries made through the form, with indices 1 to 5.
+    void CreateFive() {
+        const char* words[][2] = {{"ありがとう", "おおきに"},
+                                  {"本当に", "ほんまに"},
+                                  {"だめ", "あかん"},
+                                  {"いくら", "なんぼ"},
+                                  {"とても", "めっちゃ"}};
+        for (auto& word : words) {
+            FillForm(word[0], word[1], 1, true, 1);
+            Command(IDM_CREATE_ENTRY);
+        }
+        ASSERT_EQ(5, RowCount());
+    }
+};
+
+TEST_F(EntriesTest, CreateAddsARowAtTheEndAndKeepsTheChoices) {
+    OpenThreeByThree();
+    strcpy(editorState.currentFileName, "C:\\work\\kansai.zev");
+    FillForm("ありがとう", "おおきに", 2, false, 0x05);
+    SetFocus(list);
+    Command(IDM_CREATE_ENTRY);
+
+    EXPECT_EQ((Cells{"00001", "ありがとう", "おおきに", "中", "OR"}), Row(0));
+    char source[256] = {}, target[256] = {};
+    BYTE level = 0, typeMask = 0, condition = 9;
+    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
+    EXPECT_STREQ("ありがとう", source);
+    EXPECT_STREQ("おおきに", target);
+    EXPECT_EQ(2, level);
+    EXPECT_EQ(0x05, typeMask);
+    EXPECT_EQ(0, condition);
+
+    EXPECT_EQ("", ItemText(IDC_INDEX));
+    EXPECT_EQ("", ItemText(IDC_SOURCE));
+    EXPECT_EQ("", ItemText(IDC_TARGET));
+    EXPECT_EQ(2, CheckedLevel());
+    EXPECT_TRUE(Checked(IDC_OR));
+    EXPECT_EQ(0x05, CheckedTypes());
+    EXPECT_EQ(GetDlgItem(main, IDC_SOURCE), GetFocus());
+    EXPECT_EQ(1, editorState.isModified);
+    EXPECT_EQ("kansai.zev * - 方言辞書エディタ", Caption());
+
+    FillForm("本当に", "ほんまに", 3, true, 0x02);
+    Command(IDM_CREATE_ENTRY);
+    EXPECT_EQ((Cells{"00002", "本当に", "ほんまに", "強", "AND"}), Row(1));
+}
+
+TEST_F(EntriesTest, ALoadedEntryIsCreatedAgainAsANewOne) {
+    OpenThreeByThree();
+    CreateFive();
+    SelectRow(1);
+    PressKey(list, VK_SPACE);
+    EXPECT_EQ("00002", ItemText(IDC_INDEX));
+    Command(IDM_CREATE_ENTRY);
+    EXPECT_EQ((Cells{"00006", "本当に", "ほんまに", "弱", "AND"}), Row(5));
+    EXPECT_EQ(6, zevGetDataCount());
+}
+
+TEST_F(EntriesTest, ARemovedIndexIsReusedAndItsRowGoesToTheEnd) {
+    OpenThreeByThree();
+    CreateFive();
+    editorState.isModified = 0;
+    SelectRow(2);
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00004", "00005"}), FirstColumn());
+    EXPECT_FALSE(zevIsDataEnabled(3));
+    EXPECT_EQ(1, editorState.isModified);
+
+    FillForm("捨てる", "ほかす", 1, true, 1);
+    Command(IDM_CREATE_ENTRY);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00004", "00005", "00003"}),
+              FirstColumn());
+    EXPECT_EQ("捨てる", Cell(4, 1));
+
+    Command(IDM_REDRAW_LIST);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00003", "00004", "00005"}),
+              FirstColumn());
+    EXPECT_EQ((Cells{"00003", "捨てる", "ほかす", "弱", "AND"}), Row(2));
+
+    // After the refill, new rows still land at the end.
+    FillForm("疲れた", "しんどい", 1, true, 1);
+    Command(IDM_CREATE_ENTRY);
+    EXPECT_EQ("00006", Cell(5, 0));
+}
+
+TEST_F(EntriesTest, DeletingTheLoadedEntryResetsTheFormButKeepsTheFocus) {
+    OpenThreeByThree();
+    CreateFive();
+    SelectRow(1);
+    PressKey(list, VK_SPACE);
+    FillForm("本当に", "ほんまに", 3, false, 0x06);
+    SetFocus(list);
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ("", ItemText(IDC_INDEX));
+    EXPECT_EQ("", ItemText(IDC_SOURCE));
+    EXPECT_EQ(1, CheckedLevel());
+    EXPECT_TRUE(Checked(IDC_AND));
+    EXPECT_EQ(0, CheckedTypes());
+    EXPECT_EQ(list, GetFocus());
+
+    // Deleting another row leaves a loaded entry in the form alone.
+    SelectRow(0);
+    PressKey(list, VK_SPACE);
+    SelectRow(2);
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ("00001", ItemText(IDC_INDEX));
+    EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
+}
+
+TEST_F(EntriesTest, DeleteWithoutSelectionChangesNothingButRefreshesTheTitle) {
+    OpenThreeByThree();
+    CreateFive();
+    editorState.isModified = 0;
+    strcpy(editorState.currentFileName, "C:\\work\\kansai.zev");
+    SetWindowTextA(main, "old");
+    SelectRow(-1);
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ(5, RowCount());
+    EXPECT_EQ(5, zevGetDataCount());
+    EXPECT_EQ(0, editorState.isModified);
+    EXPECT_EQ("kansai.zev - 方言辞書エディタ", Caption());
+}
+
+TEST_F(EntriesTest, SpaceAndDoubleClickLoadWithoutChangingModified) {
+    OpenThreeByThree();
+    ASSERT_NE(0, zevCreateData("ありがとう", 3, 0x06, 0, "おおきに"));
+    ASSERT_NE(0, zevCreateData("本当に", 2, 0x01, 1, "ほんまに"));
+    RefillList(main);
+    EXPECT_EQ(0, editorState.isModified);
+
+    SelectRow(0);
+    PressKey(list, VK_SPACE);
+    EXPECT_EQ("00001", ItemText(IDC_INDEX));
+    EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
+    EXPECT_EQ("おおきに", ItemText(IDC_TARGET));
+    EXPECT_EQ(3, CheckedLevel());
+    EXPECT_TRUE(Checked(IDC_OR));
+    EXPECT_FALSE(Checked(IDC_AND));
+    EXPECT_EQ(0x06, CheckedTypes());
+    EXPECT_EQ(0, editorState.isModified);
+
+    SelectRow(1);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ("00002", ItemText(IDC_INDEX));
+    EXPECT_EQ(2, CheckedLevel());
+    EXPECT_TRUE(Checked(IDC_AND));
+    EXPECT_EQ(0x01, CheckedTypes());
+    EXPECT_EQ(0, editorState.isModified);
+
+    // No selection: nothing happens.
+    SelectRow(-1);
+    SetDlgItemTextA(main, IDC_SOURCE, "入力中");
+    PressKey(list, VK_SPACE);
+    EXPECT_EQ("入力中", ItemText(IDC_SOURCE));
+}
+
+TEST_F(EntriesTest, ARowWhoseEntryIsGoneLeavesTheFormAsItIs) {
+    OpenThreeByThree();
+    CreateFive();
+    ASSERT_EQ(1, zevRemoveData(4));
+    FillForm("入力中", "そのまま", 2, false, 0x02);
+    SelectRow(3);
+    PressKey(list, VK_SPACE);
+    EXPECT_EQ("", ItemText(IDC_INDEX));
+    EXPECT_EQ("入力中", ItemText(IDC_SOURCE));
+    EXPECT_EQ(2, CheckedLevel());
+    EXPECT_EQ(0x02, CheckedTypes());
+}
+
+TEST_F(EntriesTest, UpdateRewritesTheMatchingRow) {
+    OpenThreeByThree();
+    CreateFive();
+    editorState.isModified = 0;
+    SelectRow(2);
+    PressKey(list, VK_SPACE);
+    CheckRadioButton(main, IDC_AND, IDC_OR, IDC_OR);  // only the condition changes
+    Command(IDM_UPDATE_ENTRY);
+    EXPECT_EQ((Cells{"00003", "だめ", "あかん", "弱", "OR"}), Row(2));
+    EXPECT_EQ((Cells{"00002", "本当に", "ほんまに", "弱", "AND"}), Row(1));
+    EXPECT_EQ("", ItemText(IDC_INDEX));
+    EXPECT_EQ("", ItemText(IDC_SOURCE));
+    EXPECT_EQ(GetDlgItem(main, IDC_SOURCE), GetFocus());
+    EXPECT_EQ(1, editorState.isModified);
+
+    SelectRow(2);
+    PressKey(list, VK_SPACE);
+    FillForm("駄目", "あかんで", 3, true, 0x04);
+    PressKey(list, VK_RETURN, VK_CONTROL);
+    EXPECT_EQ((Cells{"00003", "駄目", "あかんで", "強", "AND"}), Row(2));
+    char source[256] = {}, target[256] = {};
+    BYTE level = 0, typeMask = 0, condition = 0;
+    ASSERT_EQ(1, zevGetData(3, source, &level, &typeMask, &condition, target));
+    EXPECT_STREQ("駄目", source);
+    EXPECT_EQ(0x04, typeMask);
+}
+
+TEST_F(EntriesTest, UpdateNeedsALoadedEntryAndStopsWhenTheLibraryRefuses) {
+    OpenThreeByThree();
+    CreateFive();
+    editorState.isModified = 0;
+    FillForm("新しい", "あたらしい", 1, true, 1);
+    ExpectWarning("更新対象となるデータを選択してください。");
+    Command(IDM_UPDATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ("新しい", ItemText(IDC_SOURCE));
+
+    // The loaded entry was removed behind the form's back: no message, nothing changes.
+    SelectRow(4);
+    PressKey(list, VK_SPACE);
+    ASSERT_EQ(1, zevRemoveData(5));
+    SetDlgItemTextA(main, IDC_TARGET, "めっちゃ！");
+    Command(IDM_UPDATE_ENTRY);
+    EXPECT_EQ("00005", ItemText(IDC_INDEX));
+    EXPECT_EQ("めっちゃ！", ItemText(IDC_TARGET));
+    EXPECT_EQ("めっちゃ", Cell(4, 2));
+    EXPECT_EQ(0, editorState.isModified);
+}
+
+TEST_F(EntriesTest, CreateReportsAFullTableAndOtherFailures) {
+    OpenThreeByThree();
+    for (int i = 0; i < ZEV_MAX_DATA; ++i) ASSERT_NE(0, zevCreateData("a", 1, 1, 1, "b"));
+    FillForm("ありがとう", "おおきに", 1, true, 1);
+    ExpectWarning("これ以上データを追加することはできません。");
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
+    EXPECT_EQ(0, RowCount());
+    EXPECT_EQ(0, editorState.isModified);
+
+    zevCloseDic();  // the library refuses for another reason: no dictionary
+    ExpectBox("異常終了！データを追加できませんでした。", MB_ICONHAND);
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
+    EXPECT_EQ(0, editorState.isModified);
+}
+
+TEST_F(EntriesTest, RefillShowsEveryEntryInIndexOrderWithFullTexts) {
+    OpenThreeByThree();
+    std::string longest;
+    while (longest.size() < 255) longest += longest.size() < 253 ? "語" : "x";
+    ASSERT_EQ(255u, longest.size());
+    ASSERT_NE(0, zevCreateData("一", 1, 1, 1, "いち"));
+    ASSERT_NE(0, zevCreateData(longest.c_str(), 3, 1, 0, longest.c_str()));
+    ASSERT_NE(0, zevCreateData("三", 2, 1, 1, "さん"));
+    ASSERT_EQ(1, zevRemoveData(1));
+    CreateFive();  // rows from the form; the refill replaces them
+    RefillList(main);
+    ASSERT_EQ(7, RowCount());
+    EXPECT_EQ((Cells{"00001", "ありがとう", "おおきに", "弱", "AND"}), Row(0));
+    EXPECT_EQ((Cells{"00002", longest, longest, "強", "OR"}), Row(1));
+    EXPECT_EQ((Cells{"00003", "三", "さん", "中", "AND"}), Row(2));
+    EXPECT_EQ("00007", Cell(6, 0));
+
+    // Without a dictionary the list stays empty.
+    zevCloseDic();
+    RefillList(main);
+    EXPECT_EQ(0, RowCount());
+    EXPECT_EQ(0, editorState.rowCount);
+}
+
+}  // namespace
