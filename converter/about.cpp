@@ -7,20 +7,20 @@ static const char kHelpFile[] = "Mardelko.hlp";
 
 static INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        WindowPos(dialog, GetWindow(dialog, GW_OWNER), 0);
-        SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
-        return FALSE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_ABOUT_OK || LOWORD(wParam) == IDOK ||
-            LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDOK);
+        case WM_INITDIALOG:
+            WindowPos(dialog, GetWindow(dialog, GW_OWNER), 0);
+            SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
+            return FALSE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_ABOUT_OK || LOWORD(wParam) == IDOK ||
+                LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, IDOK);
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            EndDialog(dialog, IDCANCEL);
             return TRUE;
-        }
-        break;
-    case WM_CLOSE:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
     }
     return FALSE;
 }

@@ -12,8 +12,7 @@ void OpenDictionary(HWND window) {
     static char path[kPathBufferSize];
     memset(path, 0, sizeof path);
     if (!GetOpenFilename(window, "方言辞書を開く", nullptr, "*.zev",
-                         "方言辞書ファイル (*.zev)|*.zev|すべてのファイル (*.*)|*.*||", 0, 0,
-                         path))
+                         "方言辞書ファイル (*.zev)|*.zev|すべてのファイル (*.*)|*.*||", 0, 0, path))
         return;
     if (!CheckFile(path)) {
         ShowWarning(window, "指定したﾌｧｲﾙが見つかりません。");

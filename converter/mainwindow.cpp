@@ -34,8 +34,9 @@ static void SubclassTextBox(HWND box) {
 
 static void InitMainWindow(HWND window) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    SetClassLongPtrA(window, GCLP_HICON,
-                     reinterpret_cast<LONG_PTR>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARDELKO))));
+    SetClassLongPtrA(
+        window, GCLP_HICON,
+        reinterpret_cast<LONG_PTR>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_MARDELKO))));
     SubclassTextBox(GetDlgItem(window, IDC_INPUT));
     SubclassTextBox(GetDlgItem(window, IDC_OUTPUT));
     int left = (GetSystemMetrics(SM_CXSCREEN) - kStartWidth) / 2;
@@ -53,52 +54,72 @@ static void LayoutMainWindow(HWND window, int width, int height) {
 
 void DispatchCommand(HWND window, int command) {
     switch (command) {
-    case IDM_OPEN_DICTIONARY: OpenDictionary(window); break;
-    case IDM_OPEN_TEXT: OpenText(window); break;
-    case IDM_SAVE_TEXT: SaveConvertedText(window); break;
-    case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
-    case IDM_CONVERT_FORWARD: ConvertText(window, 0); break;
-    case IDM_CONVERT_BACKWARD: ConvertText(window, ZEV_CONVERT_BACKWARD); break;
-    case IDM_SETUP: SetupDictionary(window); break;
-    case IDM_REFRESH: RefreshDictionary(window); break;
-    case IDM_HELP_TOPICS: ShowHelp(window); break;
-    case IDM_ABOUT: ShowAbout(window); break;
+        case IDM_OPEN_DICTIONARY:
+            OpenDictionary(window);
+            break;
+        case IDM_OPEN_TEXT:
+            OpenText(window);
+            break;
+        case IDM_SAVE_TEXT:
+            SaveConvertedText(window);
+            break;
+        case IDM_EXIT:
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            break;
+        case IDM_CONVERT_FORWARD:
+            ConvertText(window, 0);
+            break;
+        case IDM_CONVERT_BACKWARD:
+            ConvertText(window, ZEV_CONVERT_BACKWARD);
+            break;
+        case IDM_SETUP:
+            SetupDictionary(window);
+            break;
+        case IDM_REFRESH:
+            RefreshDictionary(window);
+            break;
+        case IDM_HELP_TOPICS:
+            ShowHelp(window);
+            break;
+        case IDM_ABOUT:
+            ShowAbout(window);
+            break;
     }
 }
 
 static INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        InitMainWindow(window);
-        return TRUE;
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED) LayoutMainWindow(window, LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_GETMINMAXINFO: {
-        MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.x = kMinimumSize;
-        info->ptMinTrackSize.y = kMinimumSize;
-        return TRUE;
-    }
-    case WM_COMMAND:
-        // Menu items and accelerators only; the text boxes' notifications carry a handle.
-        if (lParam == 0) DispatchCommand(window, LOWORD(wParam));
-        return TRUE;
-    case WM_CLOSE:
-        DestroyWindow(window);
-        PostQuitMessage(0);
-        return TRUE;
-    case WM_DESTROY:
-        CloseHelp(window);
-        return TRUE;
+        case WM_INITDIALOG:
+            InitMainWindow(window);
+            return TRUE;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) LayoutMainWindow(window, LOWORD(lParam), HIWORD(lParam));
+            return TRUE;
+        case WM_GETMINMAXINFO: {
+            MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = kMinimumSize;
+            info->ptMinTrackSize.y = kMinimumSize;
+            return TRUE;
+        }
+        case WM_COMMAND:
+            // Menu items and accelerators only; the text boxes' notifications carry a handle.
+            if (lParam == 0) DispatchCommand(window, LOWORD(wParam));
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return TRUE;
+        case WM_DESTROY:
+            CloseHelp(window);
+            return TRUE;
     }
     return FALSE;
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
     converterState = ConverterState();
-    HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                     MainWindowProc, 0);
+    HWND window =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0);
     if (window) ShowWindow(window, SW_SHOW);
     return window;
 }
