@@ -105,6 +105,17 @@ TEST_F(FileDialogTest, SaveReturnsTheTypedPathAsItStandsWithoutReadOnlyBox) {
     EXPECT_EQ(std::vector<std::string>{"A"}, seen.filters);
 }
 
+// Only the first part of the multiple-selection list, the folder, reaches
+// the caller.
+TEST_F(FileDialogTest, MultipleSelectionGivesTheFolderOnly) {
+    testfiles::Write(testfiles::Path("a.zev"), {1});
+    testfiles::Write(testfiles::Path("b.zev"), {2});
+    harness.ExpectFileDialog("\"a.zev\" \"b.zev\"");
+    ASSERT_EQ(1, GetOpenFilename(nullptr, "開く", folder.c_str(), "", kFilter, 0, 1, &result[0]));
+    EXPECT_EQ(folder.substr(0, folder.size() - 1), Result());
+    EXPECT_EQ('\0', result[folder.size()]);
+}
+
 TEST_F(FileDialogTest, BareNameLandsInTheInitialDirectory) {
     harness.ExpectFileDialog("bare.zev");
     ASSERT_EQ(1, GetOpenFilename(nullptr, "開く", folder.c_str(), "", kFilter, 0, 0, &result[0]));

@@ -10,6 +10,9 @@ namespace {
 const UINT kActivated = WM_APP + 1;
 const UINT_PTR kWatchdogTimer = 1;
 const UINT kWatchdogTick = 250;
+// A modal dialog is shown only when its loop first finds the queue empty.
+const UINT_PTR kVisibleTimer = 2;
+const UINT kVisibleTick = 10;
 
 // Controls of the common file dialogs (Explorer style, as Wine builds them).
 const int kFileTypeList = 0x470;  // cmb1
@@ -94,7 +97,7 @@ LRESULT CALLBACK DialogHarness::HookProc(int code, WPARAM wParam, LPARAM lParam)
     if (harness && code == HCBT_ACTIVATE)
         PostMessageA(harness->mailbox, kActivated, wParam, 0);
     else if (harness && code == HCBT_DESTROYWND)
-        harness->answered.erase(reinterpret_cast<HWND>(wParam));
+        harness->answered.erase(reinterpret_cast<HWND>(wParam));  // handles are reused
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -109,6 +112,10 @@ LRESULT CALLBACK DialogHarness::WindowProc(HWND window, UINT message, WPARAM wPa
         harness->Watch();
         return 0;
     }
+    if (harness && message == WM_TIMER && wParam == kVisibleTimer) {
+        harness->AnswerShown();
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -116,6 +123,13 @@ void DialogHarness::Answer(HWND dialog) {
     // Re-activations (after a nested box closes) and other windows are not news.
     if (!IsWindow(dialog) || !IsDialogClass(dialog)) return;
     if (ignored.count(dialog) || answered.count(dialog)) return;
+    if (!IsWindowVisible(dialog)) {
+        // Answer it as the user would see it: once it is on the screen.
+        hidden.emplace(dialog, GetTickCount());
+        SetTimer(mailbox, kVisibleTimer, kVisibleTick, nullptr);
+        return;
+    }
+    hidden.erase(dialog);
     answered[dialog] = GetTickCount();
     std::string caption = dialog::Text(dialog);
     if (expected.empty()) {
@@ -133,6 +147,18 @@ void DialogHarness::Answer(HWND dialog) {
     next.action(dialog);
 }
 
+void DialogHarness::AnswerShown() {
+    std::map<HWND, DWORD> waiting = hidden;
+    for (const auto& entry : waiting) {
+        HWND dialog = entry.first;
+        if (!IsWindow(dialog))
+            hidden.erase(dialog);
+        else if (IsWindowVisible(dialog))
+            Answer(dialog);
+    }
+    if (hidden.empty()) KillTimer(mailbox, kVisibleTimer);
+}
+
 // A dialog still open long after it was answered would hang the test.
 void DialogHarness::Watch() {
     DWORD now = GetTickCount();
@@ -144,6 +170,12 @@ void DialogHarness::Watch() {
                       << " ms; ending it";
         answered[dialog] = now;
         Dismiss(dialog, true);
+    }
+    std::map<HWND, DWORD> waiting = hidden;
+    for (const auto& [dialog, since] : waiting) {
+        if (!IsWindow(dialog) || now - since < watchdog) continue;
+        hidden.erase(dialog);
+        Fail("dialog '" + dialog::Text(dialog) + "' never became visible", dialog);
     }
 }
 
@@ -178,6 +210,10 @@ void Press(HWND dialog, int id) {
         return;
     }
     SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void SetCheck(HWND dialog, int id, bool checked) {
+    if (IsChecked(dialog, id) != checked) Press(dialog, id);
 }
 
 void SetItemText(HWND dialog, int id, const char* text) {

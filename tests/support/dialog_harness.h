@@ -82,6 +82,7 @@ private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Answer(HWND dialog);
+    void AnswerShown();
     void Watch();
     void Fail(const std::string& what, HWND dialog);
 
@@ -91,6 +92,7 @@ private:
     std::deque<Expectation> expected;
     std::set<HWND> ignored;
     std::map<HWND, DWORD> answered;  // dialog -> tick count when answered
+    std::map<HWND, DWORD> hidden;    // activated, not yet shown -> since
     int failures = 0;
 };
 
@@ -102,6 +104,8 @@ std::string ItemText(HWND dialog, int id);
 // Presses a button as a user would; fails the test when it is missing or
 // disabled.
 void Press(HWND dialog, int id);
+// Clicks a check box when its state differs from `checked`.
+void SetCheck(HWND dialog, int id, bool checked);
 void SetItemText(HWND dialog, int id, const char* text);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
