@@ -1,5 +1,5 @@
 # Entry points for people and CI. Both builds live under build/.
-.PHONY: all setup native windows test test-native test-windows format clean
+.PHONY: all setup native windows test test-native test-windows run-converter screenshots format clean
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -30,6 +30,14 @@ test-windows: windows
 	@status=0; ctest --test-dir build/windows $(CTEST_FLAGS) || status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
 	  exit $$status
+
+# The converter under Wine, in a window on this display, for a person to use.
+run-converter: windows
+	@scripts/wine-desktop.sh build/windows/bin/Mardelko.exe
+
+# Screenshot of the converter with the sample dictionary and story, under Xvfb.
+screenshots: native windows
+	@scripts/screenshot-converter.sh docs/screenshots/mardelko.png
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
