@@ -17,6 +17,11 @@ windows: setup
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
+# The sample story in Osaka dialect, by the zev tool and the sample dictionary.
+.PHONY: run
+run: native
+	@build/native/bin/zev convert -d build/native/samples/kansai.zev -l 3 -t 1,2,3,4 samples/story.txt
+
 test: test-native test-windows
 
 test-native: native

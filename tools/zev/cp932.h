@@ -1,0 +1,78 @@
+// Exact conversion between UTF-8 and code page 932.
+//
+// "Exact" means both ways: a UTF-8 character counts as one that code page
+// 932 can hold only when its code-page-932 form decodes back to the same
+// character. Characters such as U+00A5 (which iconv writes as 0x5C, a
+// backslash) or U+301C (written as the bytes of U+FF5E) therefore count as
+// characters that code page 932 cannot hold, so nothing is silently changed.
+// Results are kept per character: texts repeat the same few thousand.
+#ifndef ZEV_TOOL_CP932_H
+#define ZEV_TOOL_CP932_H
+
+#include <iconv.h>
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace zevtool {
+
+// True for the first byte of a double-byte character of code page 932.
+inline bool IsLeadByte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Length of the UTF-8 character at `at` (1 to 4), or 0 when the bytes there
+// are not well-formed UTF-8.
+size_t Utf8CharLength(const std::string& text, size_t at);
+
+// Length of the code-page-932 character at `at`: 2 for a lead byte followed
+// by another byte, else 1.
+inline size_t Cp932CharLength(const std::string& text, size_t at) {
+    return IsLeadByte(static_cast<uint8_t>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+class Cp932 {
+public:
+    Cp932();
+    ~Cp932();
+    Cp932(const Cp932&) = delete;
+    Cp932& operator=(const Cp932&) = delete;
+
+    // Appends the code-page-932 form of the UTF-8 character of `length`
+    // bytes at `at`; false when it has no exact form.
+    bool EncodeChar(const std::string& utf8, size_t at, size_t length, std::string* out);
+    // Appends the UTF-8 form of the code-page-932 character of `length`
+    // bytes at `at`; false when it does not decode. With `exact`, a
+    // character that encodes back to other bytes (the duplicates of the NEC
+    // and IBM extensions) counts as not decoding.
+    bool DecodeChar(const std::string& cp932, size_t at, size_t length, bool exact,
+                    std::string* out);
+
+    // Whole texts: false when any character fails as above.
+    bool Encode(const std::string& utf8, std::string* cp932);
+    bool Decode(const std::string& cp932, std::string* utf8);
+
+private:
+    enum Outcome : uint8_t { kUnknown, kExact, kInexact, kNone };
+    struct Decoded {
+        Outcome outcome = kUnknown;
+        std::string utf8;
+    };
+    struct Encoded {
+        bool exact;
+        std::string cp932;
+    };
+    static bool Run(iconv_t cd, const std::string& in, std::string* out);
+
+    iconv_t toCp932_;
+    iconv_t toUtf8_;
+    std::vector<Decoded> decoded_;  // by the character's bytes as a number
+    std::unordered_map<std::string, Encoded> encoded_;
+};
+
+}  // namespace zevtool
+
+#endif

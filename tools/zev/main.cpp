@@ -1,0 +1,87 @@
+// zev: the dialect dictionary tool for Linux, on the dictionary library.
+//
+// Exit codes: 0 success, 1 bad input or a failed operation, 2 bad usage.
+#include <CLI/CLI.hpp>
+
+#include <stdio.h>
+
+#include "commands.h"
+#include "convert_command.h"
+
+using namespace zevtool;
+
+namespace {
+
+CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert text line by line with a dictionary (to standard output or -o)");
+    convert->add_option("-d,--dictionary", request.dictionary, "Dictionary file (.zev)")
+        ->required();
+    convert->add_option("-l,--level", request.level,
+                        "Conversion level, by number or name; entries of this level and lower "
+                        "apply (default 1)");
+    convert->add_option("-t,--types", request.types,
+                        "Entry types, by number or name, separated by commas, e.g. 1,3 "
+                        "(default 1)");
+    convert->add_flag("-r,--reverse", request.backward,
+                      "Convert backward, from the target dialect to the source dialect");
+    convert
+        ->add_option_function<std::string>(
+            "-e,--encoding",
+            [&request](const std::string& name) {
+                request.cp932 = name == "cp932" || name == "CP932";
+            },
+            "Encoding of the text: utf-8 (default) or cp932")
+        ->check(CLI::IsMember({"utf-8", "cp932"}, CLI::ignore_case));
+    convert->add_option("-o,--output", request.output, "Write the result to this file");
+    convert->add_option("FILE", request.inputs, "Text files (default: standard input)");
+    return convert;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "zev: convert Japanese text between dialects with a dialect dictionary (.zev),\n"
+        "and inspect, dump, build and check dictionaries.",
+        "zev"};
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "zev 1.0.0");
+
+    ConvertRequest request;
+    CLI::App* convert = AddConvert(app, request);
+
+    std::string dictionary, text, output;
+    CLI::App* info = app.add_subcommand("info", "Show a dictionary's names, counts and footer");
+    info->add_option("DICT", dictionary, "Dictionary file")->required();
+
+    CLI::App* dump = app.add_subcommand("dump", "Write a dictionary in its UTF-8 text form");
+    dump->add_option("DICT", dictionary, "Dictionary file")->required();
+    dump->add_option("-o,--output", output, "Write to this file instead of standard output");
+
+    CLI::App* build = app.add_subcommand("build", "Make a dictionary file from its text form");
+    build->add_option("TEXT", text, "Text form of the dictionary (UTF-8)")->required();
+    build->add_option("-o,--output", output, "Dictionary file to write")->required();
+
+    CLI::App* check =
+        app.add_subcommand("check", "Test a dictionary file's structure and read it whole");
+    check->add_option("DICT", dictionary, "Dictionary file")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? 0 : 2;
+    }
+
+    try {
+        if (*convert) return RunConvert(request);
+        if (*info) return RunInfo(dictionary);
+        if (*dump) return RunDump(dictionary, output);
+        if (*build) return RunBuild(text, output);
+        return RunCheck(dictionary);
+    } catch (const std::exception& e) {  // no memory, no iconv converter
+        fprintf(stderr, "zev: %s\n", e.what());
+        return 1;
+    }
+}
