@@ -1,5 +1,5 @@
 # Entry points for people and CI. Both builds live under build/.
-.PHONY: all setup native windows test test-native test-windows run-converter screenshots format clean
+.PHONY: all setup native windows test test-native test-windows run-converter screenshots-converter format clean
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -38,11 +38,17 @@ test-windows: windows
 
 # The converter under Wine, in a window on this display, for a person to use.
 run-converter: windows
-	@scripts/wine-desktop.sh build/windows/bin/Mardelko.exe
+	@cd build/windows/bin && $(CURDIR)/scripts/wine-gui.sh $(CURDIR)/build/windows/wineprefix-gui Mardelko.exe
 
 # Screenshot of the converter with the sample dictionary and story, under Xvfb.
-screenshots: native windows
-	@scripts/screenshot-converter.sh docs/screenshots/mardelko.png
+screenshots-converter: native windows
+	@mkdir -p docs/screenshots build/screenshots
+	@cp build/native/samples/kansai.zev build/screenshots/
+	@iconv -f UTF-8 -t CP932 samples/story.txt | sed 's/$$/\r/' > build/screenshots/story.txt
+	@scripts/screenshot.sh $(CURDIR)/build/windows mardelko_showcase.exe \
+	  $(CURDIR)/docs/screenshots/mardelko.png \
+	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\kansai.zev' \
+	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
