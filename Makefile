@@ -1,5 +1,6 @@
 # Entry points for people and CI. Both builds live under build/.
 .PHONY: all setup native windows test test-native test-windows format clean bench
+.PHONY: run-converter screenshots screenshots-converter
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -49,6 +50,22 @@ bench: native windows
 	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
 	  exit $$status
 
+# The converter under Wine, in a window on this display, for a person to use.
+run-converter: windows
+	@cd build/windows/bin && $(CURDIR)/scripts/wine-gui.sh $(CURDIR)/build/windows/wineprefix-gui Mardelko.exe
+
+# Screenshot of the converter with the sample dictionary and story, under Xvfb.
+screenshots-converter: native windows
+	@mkdir -p docs/screenshots build/screenshots
+	@cp build/native/samples/kansai.zev build/screenshots/
+	@iconv -f UTF-8 -t CP932 samples/story.txt | sed 's/$$/\r/' > build/screenshots/story.txt
+	@scripts/screenshot.sh $(CURDIR)/build/windows mardelko_showcase.exe \
+	  $(CURDIR)/docs/screenshots/mardelko.png \
+	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\kansai.zev' \
+	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
+
+screenshots: screenshots-converter screenshots-editor
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
@@ -63,7 +80,8 @@ run-editor: windows
 # Screenshot of the editor with a dictionary loaded, under Xvfb, for the README.
 screenshots-editor: windows
 	@mkdir -p docs/screenshots
-	@scripts/screenshot-editor.sh $(CURDIR)/build/windows $(CURDIR)/docs/screenshots/zevedit.png
+	@scripts/screenshot.sh $(CURDIR)/build/windows zevedit_showcase.exe \
+	  $(CURDIR)/docs/screenshots/zevedit.png 15
 
 # RefillList of 16384 entries under Wine; fails above 2 seconds.
 bench-editor: windows

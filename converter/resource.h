@@ -1,0 +1,32 @@
+// Resource identifiers of the converter.
+#ifndef MARDELKO_RESOURCE_H
+#define MARDELKO_RESOURCE_H
+
+// Main window.
+#define IDD_MAIN 101
+#define IDR_MAINMENU 102
+#define IDI_MARDELKO 103
+#define IDR_ACCELERATORS 106
+#define IDC_INPUT 1000
+#define IDC_OUTPUT 1001
+
+// About box.
+#define IDD_ABOUT 112
+#define IDC_ABOUT_OK 1079
+#define IDC_ABOUT_ICON 1080
+#define IDC_ABOUT_VERSION 1081
+#define IDC_ABOUT_NOTE 1082
+
+// Menu commands.
+#define IDM_OPEN_TEXT 40001
+#define IDM_SAVE_TEXT 40002
+#define IDM_EXIT 40003
+#define IDM_CONVERT_FORWARD 40004
+#define IDM_SETUP 40005
+#define IDM_HELP_TOPICS 40007
+#define IDM_ABOUT 40008
+#define IDM_CONVERT_BACKWARD 40015
+#define IDM_OPEN_DICTIONARY 40033
+#define IDM_REFRESH 40035
+
+#endif

@@ -1,0 +1,67 @@
+// Shows the converter with a dictionary opened and a text converted, for
+// screenshots: showcase DICTIONARY TEXT [SECONDS]. The text file is code page
+// 932. Prints the window's screen rectangle and "ready" once it is drawn, and
+// ends by itself after the given number of seconds (default 8).
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "converter.h"
+#include "resource.h"
+#include "zev.h"
+
+namespace {
+
+std::string ReadFile(const char* path) {
+    std::string text;
+    if (FILE* file = fopen(path, "rb")) {
+        char block[4096];
+        size_t got;
+        while ((got = fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+        fclose(file);
+    }
+    return text;
+}
+
+VOID CALLBACK Ready(HWND main, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(main, timer);
+    RECT rect;
+    GetWindowRect(main, &rect);
+    printf("rect %ld %ld %ld %ld\nready\n", rect.left, rect.top, rect.right - rect.left,
+           rect.bottom - rect.top);
+    fflush(stdout);
+}
+
+VOID CALLBACK Finish(HWND main, UINT, UINT_PTR, DWORD) {
+    DestroyWindow(main);
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: showcase DICTIONARY TEXT [SECONDS]\n");
+        return 2;
+    }
+    int seconds = argc > 3 ? atoi(argv[3]) : 8;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    HWND main = CreateMainWindow(instance);
+    if (!main || !zevOpenDic(argv[1])) return 1;
+    ShowDictionaryInMenusAndTitle(main, argv[1]);
+    lstrcpynA(converterState.dictionaryPath, argv[1], kDictionaryPathSize);
+    converterState.level = 3;
+    converterState.typeMask = 0x0F;
+    SetWindowPos(main, nullptr, 24, 24, 760, 560, SWP_NOZORDER);
+    SetDlgItemTextA(main, IDC_INPUT, ReadFile(argv[2]).c_str());
+    ConvertText(main, 0);
+    SetForegroundWindow(main);
+
+    SetTimer(main, 1, 1500, Ready);
+    SetTimer(main, 2, seconds * 1000, Finish);
+    return RunMessageLoop(main, accelerators);
+}
