@@ -27,7 +27,7 @@ std::string ScratchPath(const char* leaf) {
 bool WriteFile(const std::string& path, const uint8_t* data, size_t size) {
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) return false;
-    bool ok = fwrite(data, 1, size, file) == size;
+    bool ok = size == 0 || fwrite(data, 1, size, file) == size;
     return fclose(file) == 0 && ok;
 }
 

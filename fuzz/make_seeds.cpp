@@ -57,7 +57,7 @@ void FileSeeds() {
     Save("typical", typical);
     // Cut after every byte: every field ends early somewhere.
     for (size_t size = 0; size < typical.size(); ++size) {
-        char name[32];
+        char name[48];
         snprintf(name, sizeof name, "typical-cut-%03zu", size);
         Save(name, std::vector<uint8_t>(typical.begin(), typical.begin() + size));
     }

@@ -2,7 +2,8 @@
 # Runs one fuzz target for a number of seconds: fuzz/run.sh <file|engine> <seconds>
 # [libFuzzer options]. It starts from the committed corpus; new inputs go to
 # build/fuzz/corpus/<target>, a finding to build/fuzz/findings/<target>, the
-# log to build/fuzz/logs/<target>.log. Any finding fails the run.
+# log to build/fuzz/logs/<target>/run.log (with -jobs, libFuzzer's own
+# fuzz-<n>.log beside it). Any finding fails the run.
 set -euo pipefail
 target=$1
 seconds=$2
@@ -11,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 binary=$root/build/fuzz/bin/zev_fuzz_$target
 work=$root/build/fuzz/corpus/$target
 findings=$root/build/fuzz/findings/$target
-logs=$root/build/fuzz/logs
+logs=$root/build/fuzz/logs/$target
 mkdir -p "$work" "$findings" "$logs"
 
 # The file target writes three files per input: keep them in memory.
@@ -21,7 +22,7 @@ scratch=$(mktemp -d "$base/zevfuzz-$target.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 export TMPDIR=$scratch
 
-log=$logs/$target.log
+log=$logs/run.log
 echo "== fuzzing $target for $seconds s (log: ${log#$root/})"
 cd "$logs"
 status=0
