@@ -1,6 +1,7 @@
 # Entry points for people and CI. Both builds live under build/.
 .PHONY: all setup native windows test test-native test-windows format clean bench
 .PHONY: run-converter screenshots screenshots-converter
+.PHONY: sanitize test-sanitize fuzz-build fuzz fuzz-seeds
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -23,7 +24,7 @@ windows: setup
 run: native
 	@build/native/bin/zev convert -d build/native/samples/kansai.zev -l 3 -t 1,2,3,4 samples/story.txt
 
-test: test-native test-windows
+test: test-native test-windows test-sanitize fuzz
 
 test-native: native
 	@echo "== native tests"
@@ -65,6 +66,31 @@ screenshots-converter: native windows
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
 screenshots: screenshots-converter screenshots-editor
+
+sanitize: setup
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+
+# The native tests again, with AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer; any report fails the test that caused it.
+test-sanitize: sanitize
+	@echo "== native tests with ASan, UBSan and LSan"
+	@ctest --test-dir build/sanitize $(CTEST_FLAGS)
+
+fuzz-build: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+# Runs each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600); a
+# finding fails the run and leaves its input in build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := file engine
+fuzz: fuzz-build
+	@for target in $(FUZZ_TARGETS); do bash fuzz/run.sh $$target $(FUZZ_SECONDS) || exit 1; done
+
+# Writes the seed corpora anew from fuzz/make_seeds.cpp.
+fuzz-seeds: native
+	@build/native/bin/zev_fuzz_seeds fuzz/corpus
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -57,6 +57,31 @@ bool Free(void* block);
 // True when `byte` starts a double-byte character of the ANSI code page.
 bool IsLeadByte(uint8_t byte);
 
+#ifdef ZEV_FAULT_INJECTION
+// Test builds only (never the shipped library): makes chosen calls above fail
+// as the system would, and counts live memory blocks.
+namespace faults {
+
+enum Kind { kWrite, kFlush, kReplace, kAllocation, kKindCount };
+
+// Makes the n-th call of `kind` from now on fail (1 = the next); 0 disarms.
+void FailAt(Kind kind, unsigned n);
+// Disarms every fault and restarts the call counters (not the block count).
+void Reset();
+// Calls of `kind` since the last Reset, failed ones included.
+unsigned Calls(Kind kind);
+// Blocks handed out by AllocZeroed and not yet released by Free.
+long LiveBlocks();
+// The system error code a failed call of `kind` leaves behind.
+uint32_t ErrorCode(Kind kind);
+
+// Used by the platform layer: counts a call and tells whether it must fail.
+bool ShouldFail(Kind kind);
+void CountBlock(long change);
+
+}  // namespace faults
+#endif
+
 }  // namespace platform
 
 #endif

@@ -16,6 +16,23 @@ const uint32_t kErrorNotEnoughMemory = ENOMEM;
 const uint32_t kErrorAccessDenied = EACCES;
 const uint32_t kErrorFileExists = EEXIST;
 
+#ifdef ZEV_FAULT_INJECTION
+// A failed call of each kind leaves the code the system gives most often:
+// a full disk for writes, an I/O error for the flush, a busy target for the
+// replace, exhausted memory for allocations.
+uint32_t faults::ErrorCode(faults::Kind kind) {
+    static const int codes[faults::kKindCount] = {ENOSPC, EIO, EBUSY, ENOMEM};
+    return static_cast<uint32_t>(codes[kind]);
+}
+#define ZEV_INJECT_FAULT(kind, failure)                    \
+    if (faults::ShouldFail(kind)) {                        \
+        errno = static_cast<int>(faults::ErrorCode(kind)); \
+        return failure;                                    \
+    }
+#else
+#define ZEV_INJECT_FAULT(kind, failure)
+#endif
+
 static int ToFd(File file) { return static_cast<int>(file.handle); }
 
 static File FromFd(int fd) {
@@ -60,6 +77,7 @@ bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {
 }
 
 bool Write(File file, const void* buffer, uint32_t size) {
+    ZEV_INJECT_FAULT(faults::kWrite, false)
     size_t total = 0;
     while (total < size) {
         ssize_t n = write(ToFd(file), static_cast<const char*>(buffer) + total, size - total);
@@ -84,13 +102,17 @@ bool GetSize(File file, uint64_t* size) {
     return true;
 }
 
-bool Flush(File file) { return fsync(ToFd(file)) == 0; }
+bool Flush(File file) {
+    ZEV_INJECT_FAULT(faults::kFlush, false)
+    return fsync(ToFd(file)) == 0;
+}
 
 void Close(File file) {
     if (file.valid()) close(ToFd(file));
 }
 
 bool Replace(const char* source, const char* target) {
+    ZEV_INJECT_FAULT(faults::kReplace, false)
     // Keep the permissions of the file being replaced.
     struct stat info;
     if (stat(target, &info) == 0 && S_ISREG(info.st_mode)) chmod(source, info.st_mode & 07777);
@@ -122,9 +144,19 @@ size_t SystemErrorText(uint32_t code, char* buffer, size_t size) {
     return length;
 }
 
-void* AllocZeroed(size_t size) { return calloc(1, size); }
+void* AllocZeroed(size_t size) {
+    ZEV_INJECT_FAULT(faults::kAllocation, nullptr)
+    void* block = calloc(1, size);
+#ifdef ZEV_FAULT_INJECTION
+    if (block) faults::CountBlock(1);
+#endif
+    return block;
+}
 
 bool Free(void* block) {
+#ifdef ZEV_FAULT_INJECTION
+    if (block) faults::CountBlock(-1);
+#endif
     free(block);
     return true;
 }

@@ -11,6 +11,24 @@ const uint32_t kErrorNotEnoughMemory = ERROR_NOT_ENOUGH_MEMORY;
 const uint32_t kErrorAccessDenied = ERROR_ACCESS_DENIED;
 const uint32_t kErrorFileExists = ERROR_FILE_EXISTS;
 
+#ifdef ZEV_FAULT_INJECTION
+// A failed call of each kind leaves the code the system gives most often:
+// a full disk for writes, a write fault for the flush, a target that is open
+// elsewhere for the replace, exhausted memory for allocations.
+uint32_t faults::ErrorCode(faults::Kind kind) {
+    static const DWORD codes[faults::kKindCount] = {ERROR_DISK_FULL, ERROR_WRITE_FAULT,
+                                                    ERROR_ACCESS_DENIED, ERROR_NOT_ENOUGH_MEMORY};
+    return codes[kind];
+}
+#define ZEV_INJECT_FAULT(kind, failure)          \
+    if (faults::ShouldFail(kind)) {              \
+        ::SetLastError(faults::ErrorCode(kind)); \
+        return failure;                          \
+    }
+#else
+#define ZEV_INJECT_FAULT(kind, failure)
+#endif
+
 static HANDLE ToHandle(File file) { return reinterpret_cast<HANDLE>(file.handle); }
 
 static File FromHandle(HANDLE handle) {
@@ -40,6 +58,7 @@ bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {
 }
 
 bool Write(File file, const void* buffer, uint32_t size) {
+    ZEV_INJECT_FAULT(faults::kWrite, false)
     DWORD count = 0;
     if (!::WriteFile(ToHandle(file), buffer, size, &count, nullptr)) return false;
     if (count != size) {
@@ -62,13 +81,17 @@ bool GetSize(File file, uint64_t* size) {
     return true;
 }
 
-bool Flush(File file) { return ::FlushFileBuffers(ToHandle(file)) != FALSE; }
+bool Flush(File file) {
+    ZEV_INJECT_FAULT(faults::kFlush, false)
+    return ::FlushFileBuffers(ToHandle(file)) != FALSE;
+}
 
 void Close(File file) {
     if (file.valid()) ::CloseHandle(ToHandle(file));
 }
 
 bool Replace(const char* source, const char* target) {
+    ZEV_INJECT_FAULT(faults::kReplace, false)
     return ::MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
            FALSE;
 }
@@ -104,9 +127,23 @@ size_t SystemErrorText(uint32_t code, char* buffer, size_t size) {
     return copied;
 }
 
-void* AllocZeroed(size_t size) { return ::GlobalAlloc(GPTR, size); }
+void* AllocZeroed(size_t size) {
+    ZEV_INJECT_FAULT(faults::kAllocation, nullptr)
+    void* block = ::GlobalAlloc(GPTR, size);
+#ifdef ZEV_FAULT_INJECTION
+    if (block) faults::CountBlock(1);
+#endif
+    return block;
+}
 
-bool Free(void* block) { return block == nullptr || ::GlobalFree(block) == nullptr; }
+bool Free(void* block) {
+    if (block == nullptr) return true;
+    bool released = ::GlobalFree(block) == nullptr;
+#ifdef ZEV_FAULT_INJECTION
+    if (released) faults::CountBlock(-1);
+#endif
+    return released;
+}
 
 bool IsLeadByte(uint8_t byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 

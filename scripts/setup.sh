@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   googletest libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
+  llvm
   mingw-w64 g++-mingw-w64-i686-posix
   wine wine32:i386
   xvfb xauth x11-apps imagemagick
