@@ -149,23 +149,20 @@ static platform::File CreateTempFile(const char* path, char* temp, size_t tempSi
 
 // The old file stays untouched until the new one is complete: the
 // dictionary is written to a temporary file beside it, which then replaces
-// it in one step.
-int Dictionary::SaveDic(const char* path) {
-    if (!isOpen) return Fail(ZEV_ERR_NOT_OPEN);
-    if (!path) return Fail(ZEV_ERR_PARAMETER);
-    if (platform::IsReadOnlyFile(path)) return FailSystem(platform::kErrorAccessDenied);
-
-    size_t tempSize = strlen(path) + 32;
+// it in one step. Returns 0, or the system's code for what failed.
+uint32_t Dictionary::WriteFileAt(const char* target) const {
+    if (platform::IsReadOnlyFile(target)) return platform::kErrorAccessDenied;
+    size_t tempSize = strlen(target) + 32;
     char* temp = static_cast<char*>(platform::AllocZeroed(tempSize));
     FileWriter* writer = static_cast<FileWriter*>(platform::AllocZeroed(sizeof(FileWriter)));
     if (!temp || !writer) {
         platform::Free(temp);
         platform::Free(writer);
-        return FailSystem(platform::kErrorNotEnoughMemory);
+        return platform::kErrorNotEnoughMemory;
     }
 
     uint32_t error = 0;
-    platform::File file = CreateTempFile(path, temp, tempSize);
+    platform::File file = CreateTempFile(target, temp, tempSize);
     if (!file.valid()) {
         error = platform::LastError();
     } else {
@@ -176,11 +173,22 @@ int Dictionary::SaveDic(const char* path) {
         else if (!platform::Flush(file))
             error = platform::LastError();
         platform::Close(file);
-        if (error == 0 && !platform::Replace(temp, path)) error = platform::LastError();
+        if (error == 0 && !platform::Replace(temp, target)) error = platform::LastError();
         if (error != 0) platform::Remove(temp);
     }
     platform::Free(writer);
     platform::Free(temp);
+    return error;
+}
+
+int Dictionary::SaveDic(const char* path) {
+    if (!isOpen) return Fail(ZEV_ERR_NOT_OPEN);
+    if (!path) return Fail(ZEV_ERR_PARAMETER);
+    // Saving through a link replaces the file it points to, not the link.
+    char* target = platform::ResolveSaveTarget(path);
+    if (!target) return FailSystem(platform::LastError());
+    uint32_t error = WriteFileAt(target);
+    platform::Free(target);
     if (error != 0) return FailSystem(error);
     return Succeed();
 }

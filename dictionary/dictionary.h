@@ -110,6 +110,7 @@ private:
     int CheckSlot(uint16_t slot);
     int ReadBody(FileReader& reader);
     void WriteBody(FileWriter& writer) const;
+    uint32_t WriteFileAt(const char* target) const;
     int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots = nullptr);
     const Matcher* MatcherFor(uint8_t level, uint8_t typeMask, bool backward);
 

@@ -43,6 +43,11 @@ void Close(File file);
 // Replaces `target` by `source` in one step.
 bool Replace(const char* source, const char* target);
 bool Remove(const char* path);
+// The file a save to `path` must replace: a copy of `path`, or for a symbolic
+// link the file it points to, in memory from AllocZeroed. Null, with the
+// system's code, when `path` names something a file cannot replace (a device,
+// say) or the link leads nowhere.
+char* ResolveSaveTarget(const char* path);
 // True when `path` names an existing file that is marked read-only.
 bool IsReadOnlyFile(const char* path);
 

@@ -121,6 +121,27 @@ bool Replace(const char* source, const char* target) {
 
 bool Remove(const char* path) { return unlink(path) == 0; }
 
+char* ResolveSaveTarget(const char* path) {
+    struct stat info;
+    char* resolved = nullptr;
+    if (lstat(path, &info) == 0 && S_ISLNK(info.st_mode)) {
+        resolved = realpath(path, nullptr);
+        if (!resolved) return nullptr;
+    }
+    const char* chosen = resolved ? resolved : path;
+    if (stat(chosen, &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+        // Renaming a file over a device would replace the device itself.
+        free(resolved);
+        errno = EPERM;
+        return nullptr;
+    }
+    size_t size = strlen(chosen) + 1;
+    char* target = static_cast<char*>(AllocZeroed(size));
+    if (target) memcpy(target, chosen, size);
+    free(resolved);
+    return target;
+}
+
 bool IsReadOnlyFile(const char* path) {
     // The owner's write bit stands for the read-only attribute; root would be
     // let through by access(), so look at the mode itself.

@@ -98,6 +98,13 @@ bool Replace(const char* source, const char* target) {
 
 bool Remove(const char* path) { return ::DeleteFileA(path) != FALSE; }
 
+char* ResolveSaveTarget(const char* path) {
+    size_t size = strlen(path) + 1;
+    char* target = static_cast<char*>(AllocZeroed(size));
+    if (target) memcpy(target, path, size);
+    return target;
+}
+
 bool IsReadOnlyFile(const char* path) {
     DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&

@@ -13,6 +13,8 @@ const uint32_t kFileNotFound = ERROR_FILE_NOT_FOUND;
 const uint32_t kAccessDenied = ERROR_ACCESS_DENIED;
 #else
 #include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
 const uint32_t kFileNotFound = ENOENT;
 const uint32_t kAccessDenied = EACCES;
 #endif
@@ -392,6 +394,42 @@ TEST_F(FileTest, SystemTextIsBoundedTo255Bytes) {
     // Without a system-text buffer the result is the message's own length.
     EXPECT_EQ(19, zevGetZevErrorText(ZEV_ERR_WIN32, message, nullptr));
 }
+
+#ifndef _WIN32
+TEST_F(FileTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+    std::string real = Path("real.zev");
+    std::string link = Path("link.zev");
+    testfiles::Write(real, {'o', 'l', 'd'});
+    ASSERT_EQ(0, symlink("real.zev", link.c_str()));
+    CreateSmall(1, 1);
+    ASSERT_EQ(1, zevSaveDic(link.c_str()));
+    struct stat info;
+    ASSERT_EQ(0, lstat(link.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(42u, testfiles::Read(real).size());
+
+    // A link that leads nowhere is refused, and stays as it was.
+    std::string dangling = Path("dangling.zev");
+    ASSERT_EQ(0, symlink("missing/none.zev", dangling.c_str()));
+    EXPECT_EQ(0, zevSaveDic(dangling.c_str()));
+    ExpectSystemError(ENOENT);
+    ASSERT_EQ(0, lstat(dangling.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+}
+
+TEST_F(FileTest, SavingOverSomethingThatIsNotAFileIsRefused) {
+    // A device, or here a pipe: renaming a file over it would replace it.
+    std::string pipe = Path("pipe.zev");
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0644));
+    CreateSmall(1, 1);
+    EXPECT_EQ(0, zevSaveDic(pipe.c_str()));
+    ExpectSystemError(EPERM);
+    struct stat info;
+    ASSERT_EQ(0, lstat(pipe.c_str(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(1u, testfiles::List().size());
+}
+#endif
 
 #ifdef _WIN32
 TEST_F(FileTest, FilesOpenElsewhereAreNotTouched) {
