@@ -1,7 +1,7 @@
 # Entry points for people and CI. Both builds live under build/.
 .PHONY: all setup native windows test test-native test-windows format clean bench
 .PHONY: run-converter screenshots screenshots-converter
-.PHONY: sanitize test-sanitize fuzz-build fuzz fuzz-seeds
+.PHONY: sanitize test-sanitize fuzz-build fuzz fuzz-seeds test-cross
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
@@ -24,7 +24,15 @@ windows: setup
 run: native
 	@build/native/bin/zev convert -d build/native/samples/kansai.zev -l 3 -t 1,2,3,4 samples/story.txt
 
-test: test-native test-windows test-sanitize fuzz
+test: test-native test-windows test-cross test-sanitize fuzz
+
+# The zev tool (native) and the converter program (under Wine) agree to the byte.
+test-cross: native windows
+	@echo "== zev convert against Mardelko"
+	@$(WINE_RUN) --init
+	@status=0; scripts/compare-converters.sh || status=$$?; \
+	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
+	  exit $$status
 
 test-native: native
 	@echo "== native tests"

@@ -1,7 +1,9 @@
-// Shows the converter with a dictionary opened and a text converted, for
-// screenshots: showcase DICTIONARY TEXT [SECONDS]. The text file is code page
-// 932. Prints the window's screen rectangle and "ready" once it is drawn, and
-// ends by itself after the given number of seconds (default 8).
+// Shows the converter with a dictionary opened and a text converted (level 3,
+// types 1 to 4), for screenshots: showcase DICTIONARY TEXT [SECONDS [OUTPUT]].
+// The text file is code page 932. Prints the window's screen rectangle and
+// "ready" once it is drawn, and ends by itself after the given number of
+// seconds (default 8). With OUTPUT it writes the output box there and ends at
+// once, so that other converters can be compared with this one.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -24,6 +26,16 @@ std::string ReadFile(const char* path) {
         fclose(file);
     }
     return text;
+}
+
+bool WriteOutput(HWND main, const char* path) {
+    HWND output = GetDlgItem(main, IDC_OUTPUT);
+    std::vector<char> text(GetWindowTextLengthA(output) + 1, '\0');
+    int length = GetWindowTextA(output, text.data(), static_cast<int>(text.size()));
+    FILE* file = fopen(path, "wb");
+    if (!file) return false;
+    bool ok = fwrite(text.data(), 1, length, file) == static_cast<size_t>(length);
+    return fclose(file) == 0 && ok;
 }
 
 VOID CALLBACK Ready(HWND main, UINT, UINT_PTR timer, DWORD) {
@@ -59,6 +71,7 @@ int main(int argc, char** argv) {
     SetWindowPos(main, nullptr, 24, 24, 760, 560, SWP_NOZORDER);
     SetDlgItemTextA(main, IDC_INPUT, ReadFile(argv[2]).c_str());
     ConvertText(main, 0);
+    if (argc > 4) return WriteOutput(main, argv[4]) ? 0 : 1;
     SetForegroundWindow(main);
 
     SetTimer(main, 1, 1500, Ready);
