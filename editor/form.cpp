@@ -39,16 +39,22 @@ void BuildLevelLabel(int level, char* label) {
 void ConfigureForOpenDictionary(HWND mainWindow) {
     EnableDictionaryCommands(mainWindow, true);
     int levelCount = zevGetLevelCount();
+    bool levelHidden = false;
     for (int n = 1; n <= 8; ++n) {
         char label[ZEV_TEXT_BUFFER] = {};
         if (n <= levelCount) BuildLevelLabel(n, label);
         ShowControl(mainWindow, IDC_LEVEL1 + n - 1, n <= levelCount, label);
+        levelHidden |= n > levelCount && IsDlgButtonChecked(mainWindow, IDC_LEVEL1 + n - 1);
     }
+    // A choice left on a blank control from the previous dictionary would
+    // reach new entries unseen: fall back to level 1, and clear hidden types.
+    if (levelHidden) CheckRadioButton(mainWindow, IDC_LEVEL1, IDC_LEVEL8, IDC_LEVEL1);
     int typeCount = zevGetTypeCount();
     for (int n = 1; n <= 8; ++n) {
         char label[ZEV_TEXT_BUFFER] = {};
         if (n <= typeCount) zevGetTypeName(static_cast<uint8_t>(n), label);
         ShowControl(mainWindow, IDC_TYPE1 + n - 1, n <= typeCount, label);
+        if (n > typeCount) CheckDlgButton(mainWindow, IDC_TYPE1 + n - 1, BST_UNCHECKED);
     }
 }
 

@@ -42,6 +42,20 @@ TEST_F(FormTest, LabelsTheDictionarysLevelsAndTypes) {
     EXPECT_FALSE(Checked(IDC_OR));
 }
 
+TEST_F(FormTest, ChoicesOnControlsANewDictionaryHidesAreDropped) {
+    OpenDictionary({"一", "二", "三", "四"}, {"甲", "乙", "丙", "丁"});
+    CheckRadioButton(main, IDC_LEVEL1, IDC_LEVEL8, IDC_LEVEL1 + 3);
+    CheckDlgButton(main, IDC_TYPE1, BST_CHECKED);
+    CheckDlgButton(main, IDC_TYPE1 + 3, BST_CHECKED);
+    zevCloseDic();
+    OpenDictionary({"弱", "強"}, {"名詞", "動詞"});
+    char source[ZEV_TEXT_BUFFER], target[ZEV_TEXT_BUFFER];
+    BYTE level = 0, typeMask = 0, condition = 0;
+    ReadForm(main, source, target, &level, &typeMask, &condition);
+    EXPECT_EQ(1, level);
+    EXPECT_EQ(1, typeMask);
+}
+
 TEST_F(FormTest, CutsALongLevelNameBetweenCharacters) {
     // 250 single-byte characters and a double-byte one: the double-byte character does
     // not fit before the mnemonic, and half of it would be a broken character.
