@@ -13,6 +13,7 @@
 
 #include "converter.h"
 #include "resource.h"
+#include "showcase_timers.h"
 #include "zev.h"
 
 namespace {
@@ -38,20 +39,6 @@ bool WriteOutput(HWND main, const char* path) {
     return fclose(file) == 0 && ok;
 }
 
-VOID CALLBACK Ready(HWND main, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(main, timer);
-    RECT rect;
-    GetWindowRect(main, &rect);
-    printf("rect %ld %ld %ld %ld\nready\n", rect.left, rect.top, rect.right - rect.left,
-           rect.bottom - rect.top);
-    fflush(stdout);
-}
-
-VOID CALLBACK Finish(HWND main, UINT, UINT_PTR, DWORD) {
-    DestroyWindow(main);
-    PostQuitMessage(0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +61,6 @@ int main(int argc, char** argv) {
     if (argc > 4) return WriteOutput(main, argv[4]) ? 0 : 1;
     SetForegroundWindow(main);
 
-    SetTimer(main, 1, 1500, Ready);
-    SetTimer(main, 2, seconds * 1000, Finish);
+    StartShowcaseTimers(main, seconds);
     return RunMessageLoop(main, accelerators);
 }

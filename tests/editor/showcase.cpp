@@ -6,6 +6,7 @@
 
 #include "editor.h"
 #include "resource.h"
+#include "showcase_timers.h"
 #include "zev.h"
 
 namespace {
@@ -41,20 +42,6 @@ bool LoadDictionary() {
     return true;
 }
 
-VOID CALLBACK Ready(HWND main, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(main, timer);
-    RECT rect;
-    GetWindowRect(main, &rect);
-    printf("rect %ld %ld %ld %ld\nready\n", rect.left, rect.top, rect.right - rect.left,
-           rect.bottom - rect.top);
-    fflush(stdout);
-}
-
-VOID CALLBACK Finish(HWND main, UINT, UINT_PTR, DWORD) {
-    DestroyWindow(main);
-    PostQuitMessage(0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,7 +65,6 @@ int main(int argc, char** argv) {
     SetForegroundWindow(main);
     SetFocus(list);
 
-    SetTimer(main, 1, 2500, Ready);
-    SetTimer(main, 2, seconds * 1000, Finish);
+    StartShowcaseTimers(main, seconds);
     return RunMessageLoop(main, accelerators);
 }
