@@ -25,30 +25,30 @@ void Save(const std::string& name, const std::vector<uint8_t>& bytes) {
 }
 
 // A dictionary with every kind of field filled in.
-FileSpec Typical() {
-    FileSpec spec;
-    spec.before = "標準語";
-    spec.after = "方言";
-    spec.levels = {"弱", "中", "強"};
-    spec.types = {"名詞", "動詞", "語尾"};
-    spec.entries = {{1, 1, 0, "です", "だべ"},
-                    {2, 3, 1, "ありがとう", "おおきに"},
-                    {1, 0, 1, "ab", "X"},
-                    {3, 4, 0, "\\", "ソ"},
-                    {1, 2, 2, "ｶﾞ", ""}};
-    spec.version[0] = 2;
-    spec.version[1] = 5;
-    spec.version[2] = 9;
-    spec.comment = "コメント";
-    spec.holder = "著作者";
-    spec.year = 2024;
-    return spec;
+FileLayout Typical() {
+    FileLayout layout;
+    layout.before = "標準語";
+    layout.after = "方言";
+    layout.levels = {"弱", "中", "強"};
+    layout.types = {"名詞", "動詞", "語尾"};
+    layout.entries = {{1, 1, 0, "です", "だべ"},
+                      {2, 3, 1, "ありがとう", "おおきに"},
+                      {1, 0, 1, "ab", "X"},
+                      {3, 4, 0, "\\", "ソ"},
+                      {1, 2, 2, "ｶﾞ", ""}};
+    layout.version[0] = 2;
+    layout.version[1] = 5;
+    layout.version[2] = 9;
+    layout.comment = "コメント";
+    layout.holder = "著作者";
+    layout.year = 2024;
+    return layout;
 }
 
 void FileSeeds() {
-    FileSpec smallest;
+    FileLayout smallest;
     Save("smallest-44", smallest.Build());
-    FileSpec unnamed;
+    FileLayout unnamed;
     unnamed.levels = {""};
     unnamed.types = {""};
     Save("unnamed-levels-42", unnamed.Build());
@@ -62,7 +62,7 @@ void FileSeeds() {
         Save(name, std::vector<uint8_t>(typical.begin(), typical.begin() + size));
     }
 
-    FileSpec longest;
+    FileLayout longest;
     std::string full(255, 'x');
     longest.before = longest.after = full;
     longest.levels = {full, std::string(255, 'L')};
@@ -72,14 +72,14 @@ void FileSeeds() {
     longest.year = 0xFFFF;
     Save("longest-texts", longest.Build());
 
-    FileSpec many;
+    FileLayout many;
     many.levels.assign(255, "L");
     many.types.assign(255, "T");
     many.entries = {{255, 0xFF, 1, "a", "b"}, {9, 0x80, 0, "b", "a"}};
     Save("255-levels-255-types", many.Build());
 
     // The largest header the 16-bit size can express: 65535 bytes.
-    FileSpec header;
+    FileLayout header;
     header.before = header.after = full;
     header.levels.assign(255, std::string(126, 'l'));
     header.types.assign(255, std::string(126, 't'));
@@ -87,7 +87,7 @@ void FileSeeds() {
     Save("largest-header", header.Build());
 
     // The fullest table, and one entry too many.
-    FileSpec table;
+    FileLayout table;
     for (int i = 0; i < 16384; ++i)
         table.entries.push_back(
             {1, 1, static_cast<uint8_t>(i & 1), std::string(1, 'a' + i % 26), ""});
@@ -95,7 +95,7 @@ void FileSeeds() {
     table.entries.push_back({1, 1, 0, "z", "Z"});
     Save("16385-entries", table.Build());
 
-    FileSpec none;
+    FileLayout none;
     none.levels.clear();
     none.types.clear();
     none.entries = {{1, 1, 1, "a", "b"}};
@@ -112,7 +112,7 @@ void FileSeeds() {
     Save("magic-letter-case", lowerMagic);
 
     // Zero bytes and lone lead bytes inside stored texts.
-    FileSpec odd;
+    FileLayout odd;
     odd.before = std::string("A\0B", 3);
     odd.levels = {std::string("\0L", 2)};
     odd.entries = {{1, 1, 1, std::string("a\0b", 3), "c"}, {1, 1, 1, "\x83", "\x81"}};

@@ -42,10 +42,10 @@ class ConvertRandomTest : public ZevTest {
 protected:
     // Writes and opens a random dictionary; `slots` mirrors its table.
     void OpenRandomDictionary(Random& r) {
-        FileSpec spec;
+        FileLayout layout;
         typeCount = r.Below(11);
-        spec.levels.assign(1 + r.Below(4), "L");
-        spec.types.assign(typeCount, "T");
+        layout.levels.assign(1 + r.Below(4), "L");
+        layout.types.assign(typeCount, "T");
         int count = 1 + r.Below(24);
         slots.assign(count, ReferenceEntry());
         for (ReferenceEntry& e : slots) {
@@ -60,11 +60,11 @@ protected:
             // only up to it.
             if (r.Chance(5)) storedSource += std::string(1, '\0') + r.Text(2);
             if (r.Chance(5)) storedTarget += std::string(1, '\0') + r.Text(2);
-            spec.entries.push_back({e.level, e.mask, e.condition, storedSource.substr(0, 255),
-                                    storedTarget.substr(0, 255)});
+            layout.entries.push_back({e.level, e.mask, e.condition, storedSource.substr(0, 255),
+                                      storedTarget.substr(0, 255)});
         }
         std::string path = testfiles::Path("random.zev");
-        testfiles::Write(path, spec.Build());
+        testfiles::Write(path, layout.Build());
         ASSERT_EQ(1, zevOpenDic(path.c_str()));
     }
 

@@ -237,12 +237,12 @@ TEST_F(ConvertTest, EveryKindOfChangeReachesTheNextConversion) {
     EXPECT_EQ("XCq|abYQ", both());
 
     // Close, then open a file whose entries sit in the same slots.
-    FileSpec spec;
-    spec.levels.assign(3, "L");
-    spec.types.assign(3, "T");
-    spec.entries = {{1, 1, 0, "q", "1"}, {1, 1, 0, "ab", "2"}};
+    FileLayout layout;
+    layout.levels.assign(3, "L");
+    layout.types.assign(3, "T");
+    layout.entries = {{1, 1, 0, "q", "1"}, {1, 1, 0, "ab", "2"}};
     std::string path = testfiles::Path("other.zev");
-    testfiles::Write(path, spec.Build());
+    testfiles::Write(path, layout.Build());
     ASSERT_EQ(1, zevCloseDic());
     ASSERT_EQ(1, zevOpenDic(path.c_str()));
     EXPECT_EQ("2cd1|XYQ", both());

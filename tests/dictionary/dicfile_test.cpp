@@ -58,11 +58,11 @@ std::vector<uint8_t> SaveAndRead(const std::string& path) {
 TEST_F(FileTest, FreshDictionaryIs42BytesAndTooSmallForTheTest) {
     CreateSmall(1, 1);
     std::string path = Path("small.zev");
-    FileSpec spec;
-    spec.levels = {""};
-    spec.types = {""};
-    EXPECT_EQ(spec.Build(), SaveAndRead(path));
-    EXPECT_EQ(42u, spec.Build().size());
+    FileLayout layout;
+    layout.levels = {""};
+    layout.types = {""};
+    EXPECT_EQ(layout.Build(), SaveAndRead(path));
+    EXPECT_EQ(42u, layout.Build().size());
 
     EXPECT_EQ(0, zevIsZevFormat(path.c_str()));
     EXPECT_EQ(ZEV_ERR_FORMAT, zevGetZevLastError());
@@ -78,9 +78,9 @@ TEST_F(FileTest, SmallestAcceptedFileIs44Bytes) {
     CreateSmall(1, 1);
     ASSERT_EQ(1, zevSetLevelAndType("L", 1, "T", 1));
     std::string path = Path("smallest.zev");
-    FileSpec spec;
+    FileLayout layout;
     std::vector<uint8_t> bytes = SaveAndRead(path);
-    EXPECT_EQ(spec.Build(), bytes);
+    EXPECT_EQ(layout.Build(), bytes);
     EXPECT_EQ(44u, bytes.size());
     EXPECT_EQ(1, zevIsZevFormat(path.c_str()));
     EXPECT_EQ(ZEV_ERR_NONE, zevGetZevLastError());
@@ -94,20 +94,20 @@ TEST_F(FileTest, WritesEveryFieldInOrder) {
     ASSERT_EQ(1, zevCreateData("ありがとう", 1, 3, 1, "おおきに"));
     ASSERT_EQ(1, zevUpdateFooter(2, 5, 9, "試作版", 2026, "方言研究会"));
 
-    FileSpec spec;
-    spec.before = "標準語";
-    spec.after = "関西弁";
-    spec.levels = {"基本", "応用"};
-    spec.types = {"動詞", "名詞", "表現"};
-    spec.entries = {{1, 3, 1, "ありがとう", "おおきに"}};
-    spec.version[0] = 2;
-    spec.version[1] = 5;
-    spec.version[2] = 9;
-    spec.comment = "試作版";
-    spec.year = 2026;
-    spec.holder = "方言研究会";
+    FileLayout layout;
+    layout.before = "標準語";
+    layout.after = "関西弁";
+    layout.levels = {"基本", "応用"};
+    layout.types = {"動詞", "名詞", "表現"};
+    layout.entries = {{1, 3, 1, "ありがとう", "おおきに"}};
+    layout.version[0] = 2;
+    layout.version[1] = 5;
+    layout.version[2] = 9;
+    layout.comment = "試作版";
+    layout.year = 2026;
+    layout.holder = "方言研究会";
     std::string path = Path("fields.zev");
-    EXPECT_EQ(spec.Build(), SaveAndRead(path));
+    EXPECT_EQ(layout.Build(), SaveAndRead(path));
     EXPECT_EQ(1, zevIsZevFormat(path.c_str()));
 }
 
@@ -164,14 +164,14 @@ TEST_F(FileTest, LongestTextsHaveLengthByte255) {
     ASSERT_EQ(1, zevSetLevelAndType(text.c_str(), 1, text.c_str(), 1));
     ASSERT_EQ(1, zevCreateData(text.c_str(), 1, 1, 0, text.c_str()));
     ASSERT_EQ(1, zevUpdateFooter(1, 0, 0, text.c_str(), 1, text.c_str()));
-    FileSpec spec;
-    spec.before = spec.after = text;
-    spec.levels = spec.types = {text};
-    spec.entries = {{1, 1, 0, text, text}};
-    spec.comment = spec.holder = text;
-    spec.year = 1;
+    FileLayout layout;
+    layout.before = layout.after = text;
+    layout.levels = layout.types = {text};
+    layout.entries = {{1, 1, 0, text, text}};
+    layout.comment = layout.holder = text;
+    layout.year = 1;
     std::string path = Path("long.zev");
-    EXPECT_EQ(spec.Build(), SaveAndRead(path));
+    EXPECT_EQ(layout.Build(), SaveAndRead(path));
     ASSERT_EQ(1, zevCloseDic());
     ASSERT_EQ(1, zevOpenDic(path.c_str()));
     char buffer[256];
@@ -234,8 +234,8 @@ TEST_F(FileTest, NullPathsAndStateChecks) {
 }
 
 TEST_F(FileTest, StructuralTestChecksMagicAndTags) {
-    FileSpec spec;
-    std::vector<uint8_t> good = spec.Build();
+    FileLayout layout;
+    std::vector<uint8_t> good = layout.Build();
     struct Case {
         const char* name;
         size_t offset;
@@ -267,9 +267,9 @@ TEST_F(FileTest, StructuralTestChecksMagicAndTags) {
 }
 
 TEST_F(FileTest, WrongHeaderSizeStillReadsAndIsWrittenBackAsStored) {
-    FileSpec spec;
-    spec.entries = {{1, 1, 0, "s", "t"}};
-    std::vector<uint8_t> bytes = spec.Build();
+    FileLayout layout;
+    layout.entries = {{1, 1, 0, "s", "t"}};
+    std::vector<uint8_t> bytes = layout.Build();
     bytes[11] = 50;
     std::string path = Path("header.zev");
     testfiles::Write(path, bytes);
@@ -282,9 +282,9 @@ TEST_F(FileTest, WrongHeaderSizeStillReadsAndIsWrittenBackAsStored) {
 }
 
 TEST_F(FileTest, BytesAfterTheFooterAreIgnored) {
-    FileSpec spec;
-    spec.holder = "h";
-    std::vector<uint8_t> bytes = spec.Build();
+    FileLayout layout;
+    layout.holder = "h";
+    std::vector<uint8_t> bytes = layout.Build();
     std::vector<uint8_t> longer = bytes;
     longer.insert(longer.end(), {'x', 'y', 'z'});
     std::string path = Path("trailing.zev");
@@ -298,12 +298,12 @@ TEST_F(FileTest, BytesAfterTheFooterAreIgnored) {
 }
 
 TEST_F(FileTest, EveryTruncatedFileIsRefusedAndLeavesTheLibraryClosed) {
-    FileSpec spec;
-    spec.levels = {"基本", ""};
-    spec.entries = {{1, 1, 0, "ab", "c"}, {2, 3, 1, "", "日本"}};
-    spec.comment = "c";
-    spec.holder = "持ち主";
-    std::vector<uint8_t> bytes = spec.Build();
+    FileLayout layout;
+    layout.levels = {"基本", ""};
+    layout.entries = {{1, 1, 0, "ab", "c"}, {2, 3, 1, "", "日本"}};
+    layout.comment = "c";
+    layout.holder = "持ち主";
+    std::vector<uint8_t> bytes = layout.Build();
     std::string path = Path("cut.zev");
     for (size_t length = 0; length < bytes.size(); ++length) {
         testfiles::Write(path, std::vector<uint8_t>(bytes.begin(), bytes.begin() + length));
@@ -318,8 +318,8 @@ TEST_F(FileTest, EveryTruncatedFileIsRefusedAndLeavesTheLibraryClosed) {
 }
 
 TEST_F(FileTest, TooManyEntriesAreRefused) {
-    FileSpec spec;
-    std::vector<uint8_t> bytes = spec.Build();
+    FileLayout layout;
+    std::vector<uint8_t> bytes = layout.Build();
     const size_t count = 8 + 3 + 2 + 10 + 3 + 4;
     bytes[count] = (ZEV_MAX_DATA + 1) & 0xFF;
     bytes[count + 1] = (ZEV_MAX_DATA + 1) >> 8;
@@ -334,9 +334,9 @@ TEST_F(FileTest, SaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
     std::string path = Path("dic.zev");
     testfiles::Write(path, std::vector<uint8_t>(5000, 'o'));
     CreateSmall(1, 1);
-    FileSpec spec;
-    spec.levels = spec.types = {""};
-    EXPECT_EQ(spec.Build(), SaveAndRead(path));
+    FileLayout layout;
+    layout.levels = layout.types = {""};
+    EXPECT_EQ(layout.Build(), SaveAndRead(path));
     EXPECT_EQ(std::vector<std::string>{"dic.zev"}, testfiles::List());
 }
 

@@ -63,14 +63,14 @@ void ExpectSystemFailure(faults::Kind kind) {
     EXPECT_EQ(TextOf(faults::ErrorCode(kind)), std::string(system));
 }
 
-FileSpec SmallFile() {
-    FileSpec spec;
-    spec.levels = {"L1", "L2", "L3"};
-    spec.types = {"T1", "T2"};
-    spec.entries = {{1, 1, 0, "a", "b"}, {2, 3, 1, "c", "d"}, {3, 2, 0, "e", ""}};
-    spec.comment = "c";
-    spec.holder = "h";
-    return spec;
+FileLayout SmallFile() {
+    FileLayout layout;
+    layout.levels = {"L1", "L2", "L3"};
+    layout.types = {"T1", "T2"};
+    layout.entries = {{1, 1, 0, "a", "b"}, {2, 3, 1, "c", "d"}, {3, 2, 0, "e", ""}};
+    layout.comment = "c";
+    layout.holder = "h";
+    return layout;
 }
 
 TEST_F(FaultTest, FailedSaveAtEveryWriteTheFlushOrTheReplaceKeepsTheOldFile) {

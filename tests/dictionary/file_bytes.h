@@ -27,7 +27,7 @@ public:
 };
 
 // A whole file with the given parts; sizes are computed from the parts.
-struct FileSpec {
+struct FileLayout {
     std::string before = "A", after = "B";
     std::vector<std::string> levels = {"L"}, types = {"T"};
     struct Entry {

@@ -27,8 +27,13 @@ static fs::path Folder() {
 void ResetFolder() {
     fs::path folder = Folder();
     if (fs::exists(folder)) {
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+        // Read-only leftovers must not stop the removal; links are left as they are.
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            std::error_code ignored;
+            if (!entry.is_symlink())
+                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add,
+                                ignored);
+        }
         fs::remove_all(folder);
     }
     fs::create_directories(folder);

@@ -28,9 +28,9 @@ TEST_F(ZevCliTest, CheckAcceptsSoundDictionaries) {
     EXPECT_EQ("", run.err);
 
     // Accepted by the programs, but not what the library writes.
-    FileSpec spec;
-    spec.entries.push_back({1, 1, 0, "a", "b"});
-    std::vector<uint8_t> odd = spec.Build();
+    FileLayout layout;
+    layout.entries.push_back({1, 1, 0, "a", "b"});
+    std::vector<uint8_t> odd = layout.Build();
     odd.push_back('!');
     const size_t footerSize = odd.size() - 1 - 7 - 2;
     odd = Patched(odd, footerSize, 99);
@@ -45,14 +45,14 @@ TEST_F(ZevCliTest, CheckAcceptsSoundDictionaries) {
 }
 
 TEST_F(ZevCliTest, CheckNamesWhatIsWrong) {
-    FileSpec spec;
-    spec.entries.push_back({1, 1, 0, "abc", "de"});
-    spec.entries.push_back({2, 1, 1, "fg", "h"});
-    const std::vector<uint8_t> good = spec.Build();  // header 13 to 22, entries from 32
+    FileLayout layout;
+    layout.entries.push_back({1, 1, 0, "abc", "de"});
+    layout.entries.push_back({2, 1, 1, "fg", "h"});
+    const std::vector<uint8_t> good = layout.Build();  // header 13 to 22, entries from 32
     std::vector<uint8_t> tooMany = good;
     tooMany[30] = 0x01;
     tooMany[31] = 0x40;  // 16385 entries
-    FileSpec unnamed;
+    FileLayout unnamed;
     unnamed.levels = {""};
     unnamed.types = {""};
 

@@ -270,18 +270,18 @@ TEST_F(ZevCliTest, BuildAndDumpFileErrors) {
 // Files that the library reads but never writes cannot come back byte for
 // byte; dump says so and still writes the text.
 TEST_F(ZevCliTest, DumpSaysWhatTheTextCannotCarry) {
-    FileSpec spec;
-    spec.entries.push_back({1, 1, 0, std::string("a\0b", 3), "c"});
+    FileLayout layout;
+    layout.entries.push_back({1, 1, 0, std::string("a\0b", 3), "c"});
     const std::string withNul = testfiles::Path("nul.zev");
-    testfiles::Write(withNul, spec.Build());
+    testfiles::Write(withNul, layout.Build());
     ZevRun run = RunZev({"dump", withNul});
     EXPECT_EQ(1, run.code);
     EXPECT_NE(std::string::npos, run.out.find("\n1\t1\tor\ta\tc\n"));
     EXPECT_NE(std::string::npos,
               run.err.find(withNul + ": the text form cannot give back this file byte for byte"));
 
-    spec.entries.clear();
-    std::vector<uint8_t> trailing = spec.Build();
+    layout.entries.clear();
+    std::vector<uint8_t> trailing = layout.Build();
     trailing.insert(trailing.end(), {'x', 'y', 'z'});
     testfiles::Write(testfiles::Path("trailing.zev"), trailing);
     run = RunZev({"dump", testfiles::Path("trailing.zev")});
