@@ -20,6 +20,15 @@ void ClearAllTypes(HWND mainWindow) { SetAllTypes(mainWindow, false); }
 void Create(HWND mainWindow) { CreateEntry(mainWindow, &editorState.isModified); }
 void Update(HWND mainWindow) { UpdateEntry(mainWindow, &editorState.isModified); }
 void HelpTopics(HWND mainWindow) { ShowHelpIndex(mainWindow, editorState.helpFilePath); }
+void Sort(HWND mainWindow, int order) {
+    SortEntries(mainWindow, editorState.currentFileName, &editorState.isModified, order);
+}
+void SortBySource(HWND mainWindow) { Sort(mainWindow, IDM_SORT_BY_SOURCE); }
+void SortByLength(HWND mainWindow) { Sort(mainWindow, IDM_SORT_BY_LENGTH); }
+void SortByLevel(HWND mainWindow) { Sort(mainWindow, IDM_SORT_BY_LEVEL); }
+void RemoveDuplicates(HWND mainWindow) {
+    RemoveDuplicateEntries(mainWindow, &editorState.isModified);
+}
 
 struct Command {
     int id;
@@ -36,15 +45,15 @@ const Command kCommands[] = {
     {IDM_OPEN, nullptr, true},
     {IDM_SAVE_AS, nullptr, true},
     {IDM_SAVE, nullptr, true},
-    {IDM_EXPORT_TEXT, nullptr, false},
+    {IDM_EXPORT_TEXT, ExportText, false},
     {IDM_EXIT, Exit, false},
     {IDM_CLEAR_ALL_INPUT, ClearAllInput, false},
     {IDM_SELECT_ALL_TYPES, SelectAllTypes, false},
     {IDM_CLEAR_ALL_TYPES, ClearAllTypes, false},
-    {IDM_SORT_BY_SOURCE, nullptr, true},
-    {IDM_SORT_BY_LENGTH, nullptr, true},
-    {IDM_SORT_BY_LEVEL, nullptr, true},
-    {IDM_REMOVE_DUPLICATES, nullptr, true},
+    {IDM_SORT_BY_SOURCE, SortBySource, true},
+    {IDM_SORT_BY_LENGTH, SortByLength, true},
+    {IDM_SORT_BY_LEVEL, SortByLevel, true},
+    {IDM_REMOVE_DUPLICATES, RemoveDuplicates, true},
     {IDM_CREATE_ENTRY, Create, true},
     {IDM_UPDATE_ENTRY, Update, true},
     {IDM_HEADER_INFO, nullptr, false},

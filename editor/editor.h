@@ -83,6 +83,14 @@ void ClearList(HWND list);
 // Position of the first selected row, or -1; its first-column text into a 20-byte buffer.
 int SelectedRow(HWND list, char* indexText);
 
+// Sorting and duplicate removal over the whole entry table (sort.cpp, duplicates.cpp).
+// order is IDM_SORT_BY_SOURCE, IDM_SORT_BY_LENGTH or IDM_SORT_BY_LEVEL.
+void SortEntries(HWND mainWindow, const char* fileName, int* modified, int order);
+void RemoveDuplicateEntries(HWND mainWindow, int* modified);
+
+// The dictionary as an aligned text listing (export_text.cpp).
+void ExportText(HWND mainWindow);
+
 // Closing (file_commands.cpp).
 bool QuerySaveChanges(HWND mainWindow);
 
