@@ -142,7 +142,9 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     editorState.isModified = 1;
     const char* refreshed = "kansai.zev * - 方言辞書エディタ";
 
-    // Create and Update with an empty form warn, and the title is refreshed all the same.
+    // Duplicate removal reports, Create and Update with an empty form warn, and the title
+    // is refreshed all the same.
+    ExpectBox("重複したデータは存在しません。", MB_ICONASTERISK);
     ExpectWarning("変換元文字列を入力してください。");
     ExpectWarning("更新対象となるデータを選択してください。");
     const int refreshing[] = {40003, 40006, 40007, 40008, 40031, 40027,
@@ -154,12 +156,14 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     }
     CheckBoxes();
 
+    ExpectWarning("テキストに出力する変換データが存在しません。");  // the text export
     const int leaving[] = {2, 40018, 40012, 40010, 40011, 40014, 40020, 40030, 40021, 40017, 9999};
     for (int id : leaving) {
         SetWindowTextA(main, "old");
         Command(id);
         EXPECT_EQ("old", Caption()) << id;
     }
+    CheckBoxes();
     Pump();
     EXPECT_TRUE(IsWindow(main));
 }
