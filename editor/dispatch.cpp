@@ -20,6 +20,7 @@ void ClearAllTypes(HWND mainWindow) { SetAllTypes(mainWindow, false); }
 void Create(HWND mainWindow) { CreateEntry(mainWindow, &editorState.isModified); }
 void Update(HWND mainWindow) { UpdateEntry(mainWindow, &editorState.isModified); }
 void HelpTopics(HWND mainWindow) { ShowHelpIndex(mainWindow, editorState.helpFilePath); }
+void SaveAs(HWND mainWindow) { SaveDictionaryAs(mainWindow); }
 
 struct Command {
     int id;
@@ -33,9 +34,9 @@ struct Command {
 const Command kCommands[] = {
     {2, EnterBossMode, false},  // Escape, from the dialog manager
     {IDM_NEW, nullptr, true},
-    {IDM_OPEN, nullptr, true},
-    {IDM_SAVE_AS, nullptr, true},
-    {IDM_SAVE, nullptr, true},
+    {IDM_OPEN, OpenDictionary, true},
+    {IDM_SAVE_AS, SaveAs, true},
+    {IDM_SAVE, SaveDictionary, true},
     {IDM_EXPORT_TEXT, nullptr, false},
     {IDM_EXIT, Exit, false},
     {IDM_CLEAR_ALL_INPUT, ClearAllInput, false},

@@ -83,8 +83,19 @@ void ClearList(HWND list);
 // Position of the first selected row, or -1; its first-column text into a 20-byte buffer.
 int SelectedRow(HWND list, char* indexText);
 
-// Closing (file_commands.cpp).
+// File commands and closing (file_commands.cpp).
+void OpenDictionary(HWND mainWindow);
+void SaveDictionary(HWND mainWindow);
+// True when the dictionary was written to a file the user chose.
+bool SaveDictionaryAs(HWND mainWindow);
+// True when the window may close: nothing unsaved, changes declined, or saved.
 bool QuerySaveChanges(HWND mainWindow);
+// False after telling the user that the file is read-only.
+bool CheckWritable(HWND mainWindow, const char* fileName);
+// False after telling the user that saving failed.
+bool SaveToCurrentFile(HWND mainWindow, const char* fileName);
+// The text after the last '.' of the name, cut to fit size bytes; false when there is none.
+bool GetFileExtension(const char* fileName, char* extension, int size);
 
 // Message boxes, all with the caption "方言辞書エディタ" (messages.cpp).
 extern const char kProgramName[];

@@ -142,7 +142,9 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     editorState.isModified = 1;
     const char* refreshed = "kansai.zev * - 方言辞書エディタ";
 
-    // Create and Update with an empty form warn, and the title is refreshed all the same.
+    // Open, Save As and Save (the file is not there) show their file dialogs, which are
+    // cancelled; Create and Update with an empty form warn. The title is refreshed all the same.
+    for (int i = 0; i < 3; ++i) harness->ExpectFileDialog(nullptr);
     ExpectWarning("変換元文字列を入力してください。");
     ExpectWarning("更新対象となるデータを選択してください。");
     const int refreshing[] = {40003, 40006, 40007, 40008, 40031, 40027,
@@ -165,7 +167,8 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheLoop) {
-    editorState.isModified = 1;  // nothing asks yet: closing is always allowed
+    editorState.isModified = 1;
+    harness->ExpectMessageBox(IDNO);  // unsaved changes: dropped
     Command(IDM_EXIT);
     EXPECT_TRUE(IsWindow(main));  // Exit only posts the close request
     EXPECT_TRUE(Pump());
