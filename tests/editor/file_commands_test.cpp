@@ -270,6 +270,28 @@ TEST_F(FileCommandsTest, TheOverwriteQuestionShowsALongPathWhole) {
     EXPECT_EQ("old", FileText(path));
 }
 
+// The longest path the system allows, 259 characters, has at most 518 bytes. This one has
+// 513, and its 512th byte is the first half of a character: the question stops before it.
+TEST_F(FileCommandsTest, TheOverwriteQuestionCutsALongerPathBeforeAWholeCharacter) {
+    std::string folderName, fileName;
+    for (int i = 0; i < 127; ++i) folderName += "Ж";
+    for (int i = 0; i < 125; ++i) fileName += "Ж";
+    std::string root = "C:\\" + folderName;  // the shortest start a full path has
+    std::string path = root + "\\" + fileName + ".ЖЖ";
+    ASSERT_EQ(513u, path.size());
+    CreateDirectoryA(root.c_str(), nullptr);
+    testfiles::Write(path, {'o', 'l', 'd'});
+    ShowNewDictionary();
+
+    harness->ExpectFileDialog(path.c_str());
+    MessageBoxSeen& seen = ExpectAnswer(IDNO);
+    Command(IDM_SAVE_AS);
+    EXPECT_EQ(path.substr(0, 511) + kOverwrite, seen.text);
+    EXPECT_EQ("old", FileText(path));
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(root.c_str()));
+}
+
 TEST_F(FileCommandsTest, ReadOnlyFilesAreRefusedBySaveAsSaveAndClosing) {
     ShowNewDictionary();
     AddEntry("ありがとう", "おおきに");
