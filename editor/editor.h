@@ -103,4 +103,7 @@ void ClampField(HWND edit, int minimum, int maximum);
 // than maxBytes bytes (text then holds what fits, whole characters only).
 bool ReadField(HWND dialog, int id, char* text, int maxBytes);
 
+// The new-dictionary dialog: 1 when it created a dictionary, 0 when cancelled.
+int NewDictionaryDialog(HWND mainWindow);
+
 #endif
