@@ -102,4 +102,19 @@ extern const char kProgramName[];
 void ShowWarning(HWND owner, const char* text);
 void ShowError(HWND owner, const char* text);
 
+// Helpers of the dialogs (fields.cpp).
+// Copies text without the half-width and full-width blanks at both ends into output
+// (which holds the text's length + 1 bytes); returns the result's length.
+int TrimSpaces(const char* text, char* output);
+// Value of the leading decimal digits of text, 0 when there are none.
+int DecimalValue(const char* text);
+// Rewrites a non-empty numeric field outside minimum..maximum to the nearest bound.
+void ClampField(HWND edit, int minimum, int maximum);
+// Reads a dialog field into text (maxBytes + 1 bytes); false when the field holds more
+// than maxBytes bytes (text then holds what fits, whole characters only).
+bool ReadField(HWND dialog, int id, char* text, int maxBytes);
+
+// The new-dictionary dialog: 1 when it created a dictionary, 0 when cancelled.
+int NewDictionaryDialog(HWND mainWindow);
+
 #endif
