@@ -33,7 +33,7 @@ struct Command {
 // dialogs, sorting and export. Their title refresh already holds.
 const Command kCommands[] = {
     {2, EnterBossMode, false},  // Escape, from the dialog manager
-    {IDM_NEW, nullptr, true},
+    {IDM_NEW, NewDictionary, true},
     {IDM_OPEN, OpenDictionary, true},
     {IDM_SAVE_AS, SaveAs, true},
     {IDM_SAVE, SaveDictionary, true},

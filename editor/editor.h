@@ -84,6 +84,7 @@ void ClearList(HWND list);
 int SelectedRow(HWND list, char* indexText);
 
 // File commands and closing (file_commands.cpp).
+void NewDictionary(HWND mainWindow);
 void OpenDictionary(HWND mainWindow);
 void SaveDictionary(HWND mainWindow);
 // True when the dictionary was written to a file the user chose.

@@ -79,6 +79,15 @@ void ShowNoDictionary(HWND mainWindow) {
 
 }  // namespace
 
+void NewDictionary(HWND mainWindow) {
+    if (!OfferToSaveChanges(mainWindow)) return;
+    // Cancelled, the dialog leaves the old dictionary in the library and on screen.
+    if (!NewDictionaryDialog(mainWindow)) return;
+    ShowDictionary(mainWindow);
+    editorState.currentFileName[0] = '\0';
+    editorState.isModified = 1;
+}
+
 void OpenDictionary(HWND mainWindow) {
     ZeroMemory(openPath, sizeof openPath);
     if (!GetOpenFilename(mainWindow, "開く", nullptr, editorState.currentFileName, kOpenFilter, 0,

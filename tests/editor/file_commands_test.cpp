@@ -559,3 +559,187 @@ TEST_F(FileCommandsTest, AnOpenThatTheLibraryFailsLeavesNoDictionaryBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+const char kNewDictionaryCaption[] = "方言辞書の新規作成";
+
+class NewDictionaryCommandTest : public FileCommandsTest {
+protected:
+    // The new-dictionary dialog comes next: two levels, two types, then OK or Cancel.
+    void ExpectNewDictionaryDialog(bool confirm) {
+        harness->ExpectDialog(kNewDictionaryCaption, [confirm](HWND d) {
+            if (!confirm) {
+                dialog::Press(d, IDC_NEW_CANCEL);
+                return;
+            }
+            dialog::SetItemText(d, IDC_NEW_SOURCE_NAME, "共通語");
+            dialog::SetItemText(d, IDC_NEW_TARGET_NAME, "土佐弁");
+            dialog::SetItemText(d, IDC_NEW_LEVEL_COUNT, "2");
+            dialog::SetItemText(d, IDC_NEW_LEVEL_NAME1, "普通");
+            dialog::SetItemText(d, IDC_NEW_LEVEL_NAME2, "強い");
+            dialog::SetItemText(d, IDC_NEW_TYPE_COUNT, "2");
+            dialog::SetItemText(d, IDC_NEW_TYPE_NAME1, "名詞");
+            dialog::SetItemText(d, IDC_NEW_TYPE_NAME2, "動詞");
+            dialog::SetItemText(d, IDC_NEW_COMMENT, "土佐の言葉");
+            dialog::SetItemText(d, IDC_NEW_YEAR, "2024");
+            dialog::SetItemText(d, IDC_NEW_HOLDER, "高知方言研究会");
+            dialog::Press(d, IDC_NEW_OK);
+        });
+    }
+    std::string BeforeName() {
+        char name[256] = {};
+        zevGetBeforeName(name);
+        return name;
+    }
+};
+
+TEST_F(NewDictionaryCommandTest, NewSetsUpTheFormForTheNewDictionary) {
+    FillForm("書きかけ", "途中", 1, false, 0);
+    ExpectNewDictionaryDialog(true);
+    Command(IDM_NEW);
+
+    EXPECT_EQ("共通語", BeforeName());
+    EXPECT_EQ(1, editorState.isModified);
+    EXPECT_EQ("", std::string(editorState.currentFileName));
+    EXPECT_EQ("方言辞書エディタ", Caption());
+    EXPECT_EQ(0, RowCount());
+    EXPECT_EQ("", ItemText(IDC_SOURCE));
+    EXPECT_EQ("", ItemText(IDC_TARGET));
+    EXPECT_TRUE(Checked(IDC_AND));
+    EXPECT_EQ(GetDlgItem(main, IDC_SOURCE), GetFocus());
+    EXPECT_EQ("強い(&2)", ItemText(IDC_LEVEL1 + 1));
+    EXPECT_TRUE(Enabled(IDC_LEVEL1 + 1));
+    EXPECT_FALSE(Enabled(IDC_LEVEL1 + 2));
+    EXPECT_EQ("動詞", ItemText(IDC_TYPE1 + 1));
+    EXPECT_FALSE(Enabled(IDC_TYPE1 + 2));
+    EXPECT_FALSE(MenuGrayed(IDM_SAVE));
+    EXPECT_FALSE(MenuGrayed(IDM_CREATE_ENTRY));
+
+    // Entries go into the new dictionary.
+    AddEntry("ありがとう", "ありがとうございます");
+    EXPECT_EQ("00001", Cell(0, 0));
+}
+
+TEST_F(NewDictionaryCommandTest, NewCancelledAnywhereLeavesTheOldDictionary) {
+    std::string path = MakeFile("kansai.zev", {{"だめ", "あかん"}});
+    harness->ExpectFileDialog(path.c_str());
+    Command(IDM_OPEN);
+    AddEntry("ありがとう", "おおきに");
+    const char* title = "kansai.zev * - 方言辞書エディタ";
+    ASSERT_EQ(title, Caption());
+
+    // Cancel at the question: no dialog at all.
+    MessageBoxSeen& cancel = ExpectAnswer(IDCANCEL);
+    Command(IDM_NEW);
+    ExpectSaveChangesQuestion(cancel);
+
+    // Yes, then Save As cancelled: New ends.
+    ExpectAnswer(IDYES);
+    harness->ExpectFileDialog(nullptr);
+    Command(IDM_NEW);
+
+    // No, then Cancel in the dialog.
+    ExpectAnswer(IDNO);
+    ExpectNewDictionaryDialog(false);
+    Command(IDM_NEW);
+
+    EXPECT_EQ(title, Caption());
+    EXPECT_EQ(1, editorState.isModified);
+    EXPECT_EQ(path, editorState.currentFileName);
+    EXPECT_EQ(2, RowCount());
+    EXPECT_EQ(2, zevGetDataCount());
+    EXPECT_EQ("共通語", BeforeName());
+
+    // Yes and a name: saved, and the new dictionary follows.
+    std::string copy = FullPath("copy.zev");
+    ExpectAnswer(IDYES);
+    harness->ExpectFileDialog(copy.c_str());
+    ExpectNewDictionaryDialog(true);
+    Command(IDM_NEW);
+    EXPECT_TRUE(FileHolds(copy, "おおきに"));
+    EXPECT_EQ(0, RowCount());
+    EXPECT_EQ("", std::string(editorState.currentFileName));
+    EXPECT_EQ(1, editorState.isModified);
+}
+
+// New, entries through the form, Save As, close; a second run opens the file, edits the
+// footer and saves; the library reads the result back.
+TEST_F(NewDictionaryCommandTest, AWholeLife) {
+    ExpectNewDictionaryDialog(true);
+    Command(IDM_NEW);
+    FillForm("ありがとう", "ありがとうございます", 1, true, 0x01);
+    Command(IDM_CREATE_ENTRY);
+    FillForm("だめ", "いかん", 2, false, 0x03);
+    Command(IDM_CREATE_ENTRY);
+    FillForm("とても", "まっこと", 1, true, 0x02);
+    Command(IDM_CREATE_ENTRY);
+    ASSERT_EQ(3, RowCount());
+
+    std::string path = FullPath("tosa.zev");
+    SaveAs(FullPath("tosa"));
+    EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
+    EXPECT_TRUE(Close());  // nothing unsaved: no question
+
+    // The process ends, and with it the library's dictionary; the next run starts empty.
+    zevCloseDic();
+    ResetEditorState();
+    main = CreateMainWindow(GetModuleHandleA(nullptr));
+    ASSERT_NE(nullptr, main);
+    list = GetDlgItem(main, IDC_ENTRY_LIST);
+    harness->Ignore(main);
+
+    harness->ExpectFileDialog(path.c_str());
+    Command(IDM_OPEN);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00003"}), FirstColumn());
+    EXPECT_EQ((std::vector<std::string>{"00002", "だめ", "いかん", "強い", "OR"}), Row(1));
+    EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
+
+    // The footer, as the copyright and version dialog writes it.
+    ASSERT_EQ(1, zevUpdateFooter(1, 2, 3, "改訂版", 2025, "高知方言研究会"));
+    editorState.isModified = 1;
+    UpdateTitle(main, editorState.currentFileName, editorState.isModified);
+    Command(IDM_SAVE);
+    EXPECT_EQ(0, editorState.isModified);
+    EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
+    EXPECT_TRUE(Close());
+
+    zevCloseDic();
+    ASSERT_EQ(1, zevIsZevFormat(path.c_str()));
+    ASSERT_EQ(1, zevOpenDic(path.c_str()));
+    char before[256] = {}, after[256] = {}, name[256] = {};
+    zevGetBeforeName(before);
+    zevGetAfterName(after);
+    EXPECT_STREQ("共通語", before);
+    EXPECT_STREQ("土佐弁", after);
+    ASSERT_EQ(2, zevGetLevelCount());
+    ASSERT_EQ(2, zevGetTypeCount());
+    zevGetLevelName(2, name);
+    EXPECT_STREQ("強い", name);
+    zevGetTypeName(2, name);
+    EXPECT_STREQ("動詞", name);
+    ASSERT_EQ(3, zevGetDataCount());
+    char source[256] = {}, target[256] = {};
+    BYTE level = 0, typeMask = 0, condition = 9;
+    ASSERT_EQ(1, zevGetData(2, source, &level, &typeMask, &condition, target));
+    EXPECT_STREQ("だめ", source);
+    EXPECT_STREQ("いかん", target);
+    EXPECT_EQ(2, level);
+    EXPECT_EQ(0x03, typeMask);
+    EXPECT_EQ(0, condition);
+    ASSERT_EQ(1, zevGetData(3, source, &level, &typeMask, &condition, target));
+    EXPECT_STREQ("まっこと", target);
+    EXPECT_EQ(1, condition);
+    BYTE major = 0, minor = 0, revision = 0;
+    uint16_t year = 0;
+    char comment[256] = {}, holder[256] = {};
+    ASSERT_EQ(1, zevGetFooter(&major, &minor, &revision, comment, &year, holder));
+    EXPECT_EQ(1, major);
+    EXPECT_EQ(2, minor);
+    EXPECT_EQ(3, revision);
+    EXPECT_STREQ("改訂版", comment);
+    EXPECT_EQ(2025, year);
+    EXPECT_STREQ("高知方言研究会", holder);
+}
+
+}  // namespace

@@ -142,8 +142,10 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     editorState.isModified = 1;
     const char* refreshed = "kansai.zev * - 方言辞書エディタ";
 
-    // Open, Save As and Save (the file is not there) show their file dialogs, which are
-    // cancelled; Create and Update with an empty form warn. The title is refreshed all the same.
+    // New asks about the unsaved changes (Cancel ends it); Open, Save As and Save (the file
+    // is not there) show their file dialogs, which are cancelled; Create and Update with an
+    // empty form warn. The title is refreshed all the same.
+    harness->ExpectMessageBox(IDCANCEL);
     for (int i = 0; i < 3; ++i) harness->ExpectFileDialog(nullptr);
     ExpectWarning("変換元文字列を入力してください。");
     ExpectWarning("更新対象となるデータを選択してください。");
@@ -257,7 +259,10 @@ TEST_F(MainWindowTest, BossModeGoesThroughItsThreeStates) {
     EXPECT_EQ(editorState.mainIcon, classIcon());
     EXPECT_EQ(0, editorState.bossModeActive);
     ExpectLayout(main);
-    Command(IDM_NEW);  // a title-refreshing command brings the file title back
+    // A title-refreshing command brings the file title back: New, cancelled in its dialog.
+    harness->ExpectDialog("方言辞書の新規作成",
+                          [](HWND dialog) { dialog::Press(dialog, IDC_NEW_CANCEL); });
+    Command(IDM_NEW);
     EXPECT_EQ("kansai.zev - 方言辞書エディタ", Caption());
 
     // Switched off while disguised: restoring still undoes the disguise; then Off.
