@@ -48,13 +48,14 @@ const Command kCommands[] = {
     {IDM_REMOVE_DUPLICATES, nullptr, true},
     {IDM_CREATE_ENTRY, Create, true},
     {IDM_UPDATE_ENTRY, Update, true},
-    {IDM_HEADER_INFO, nullptr, false},
-    {IDM_COPYRIGHT_VERSION, nullptr, true},
+    {IDM_HEADER_INFO, ShowHeaderInfo, false},
+    {IDM_COPYRIGHT_VERSION, [](HWND m) { EditCopyrightAndVersion(m, &editorState.isModified); },
+     true},
     {IDM_ALWAYS_ON_TOP, ToggleAlwaysOnTop, false},
     {IDM_REDRAW_LIST, RedrawList, false},
     {IDM_BOSS_MODE, ToggleBossMode, false},
     {IDM_HELP_TOPICS, HelpTopics, false},
-    {IDM_ABOUT, nullptr, false},
+    {IDM_ABOUT, ShowAbout, false},
 };
 
 }  // namespace

@@ -118,4 +118,10 @@ bool ReadField(HWND dialog, int id, char* text, int maxBytes);
 // The new-dictionary dialog: 1 when it created a dictionary, 0 when cancelled.
 int NewDictionaryDialog(HWND mainWindow);
 
+// The header, copyright and version, and about dialogs of the View and Help menus;
+// a confirmed save of the copyright and version sets *modified.
+void ShowHeaderInfo(HWND mainWindow);
+void EditCopyrightAndVersion(HWND mainWindow, int* modified);
+void ShowAbout(HWND mainWindow);
+
 #endif

@@ -58,6 +58,9 @@
 
 // Dialogs of the editor's commands
 #define IDD_NEW_DICTIONARY 108
+#define IDD_HEADER_INFO 109
+#define IDD_COPYRIGHT_VERSION 110
+#define IDD_ABOUT 112
 
 // New-dictionary dialog
 #define IDC_NEW_HEADER_GROUP 1028
@@ -82,5 +85,30 @@
 #define IDC_NEW_HOLDER 1059
 #define IDC_NEW_CANCEL 1060
 #define IDC_NEW_YEAR_LABEL 1061
+
+// Header-information dialog
+#define IDC_HEADER_TARGET_NAME 1031
+#define IDC_HEADER_LEVELS 1062
+#define IDC_HEADER_TYPES 1063
+#define IDC_HEADER_SOURCE_NAME 1065
+#define IDC_HEADER_OK 1066
+
+// Copyright and version dialog
+#define IDC_VERSION_MINOR 1004
+#define IDC_VERSION_REVISION 1005
+#define IDC_FOOTER_COMMENT 1006
+#define IDC_COPYRIGHT_YEAR 1007
+#define IDC_COPYRIGHT_HOLDER 1009
+#define IDC_VERSION_MAJOR 1073
+#define IDC_VERSION_DOT1 1074
+#define IDC_VERSION_DOT2 1075
+#define IDC_COPYRIGHT_LABEL 1076
+#define IDC_SAVE_FOOTER 1077
+#define IDC_FOOTER_OK 1078
+
+// About box
+#define IDC_ABOUT_OK 1079
+#define IDC_ABOUT_NAME 1080
+#define IDC_ABOUT_COPYRIGHT 1081
 
 #endif

@@ -149,6 +149,9 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     for (int i = 0; i < 3; ++i) harness->ExpectFileDialog(nullptr);
     ExpectWarning("変換元文字列を入力してください。");
     ExpectWarning("更新対象となるデータを選択してください。");
+    // The copyright dialog, closed without saving.
+    harness->ExpectDialog("辞書の著作権とバージョン",
+                          [](HWND d) { dialog::Press(d, IDC_FOOTER_OK); });
     const int refreshing[] = {40003, 40006, 40007, 40008, 40031, 40027,
                               40028, 40029, 40004, 40019, 40013};
     for (int id : refreshing) {
@@ -158,6 +161,9 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     }
     CheckBoxes();
 
+    // The header and about dialogs, closed at once.
+    harness->ExpectDialog("ヘッダー情報", [](HWND d) { dialog::Press(d, IDC_HEADER_OK); });
+    harness->ExpectDialog("バージョン情報", [](HWND d) { dialog::Press(d, IDC_ABOUT_OK); });
     const int leaving[] = {2, 40018, 40012, 40010, 40011, 40014, 40020, 40030, 40021, 40017, 9999};
     for (int id : leaving) {
         SetWindowTextA(main, "old");
