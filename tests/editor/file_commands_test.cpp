@@ -621,6 +621,7 @@ TEST_F(NewDictionaryCommandTest, AWholeLife) {
     SaveAs(FullPath("tosa"));
     EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
     EXPECT_TRUE(Close());  // nothing unsaved: no question
+    EXPECT_TRUE(Pump());   // the program's loop ends
 
     // The process ends, and with it the library's dictionary; the next run starts empty.
     zevCloseDic();
@@ -629,6 +630,7 @@ TEST_F(NewDictionaryCommandTest, AWholeLife) {
     ASSERT_NE(nullptr, main);
     list = GetDlgItem(main, IDC_ENTRY_LIST);
     harness->Ignore(main);
+    SetForegroundWindow(main);
 
     harness->ExpectFileDialog(path.c_str());
     Command(IDM_OPEN);
@@ -636,10 +638,19 @@ TEST_F(NewDictionaryCommandTest, AWholeLife) {
     EXPECT_EQ((std::vector<std::string>{"00002", "だめ", "いかん", "強い", "OR"}), Row(1));
     EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
 
-    // The footer, as the copyright and version dialog writes it.
-    ASSERT_EQ(1, zevUpdateFooter(1, 2, 3, "改訂版", 2025, "高知方言研究会"));
-    editorState.isModified = 1;
-    UpdateTitle(main, editorState.currentFileName, editorState.isModified);
+    // The footer through the copyright and version dialog: saved there, then closed.
+    harness->ExpectDialog("辞書の著作権とバージョン", [](HWND d) {
+        dialog::SetItemText(d, IDC_VERSION_MAJOR, "1");
+        dialog::SetItemText(d, IDC_VERSION_MINOR, "2");
+        dialog::SetItemText(d, IDC_VERSION_REVISION, "3");
+        dialog::SetItemText(d, IDC_FOOTER_COMMENT, "改訂版");
+        dialog::SetItemText(d, IDC_COPYRIGHT_YEAR, "2025");
+        dialog::Press(d, IDC_SAVE_FOOTER);
+        dialog::Press(d, IDC_FOOTER_OK);
+    });
+    harness->ExpectMessageBox(IDOK);  // update the footer?
+    Command(IDM_COPYRIGHT_VERSION);
+    EXPECT_EQ("tosa.zev * - 方言辞書エディタ", Caption());
     Command(IDM_SAVE);
     EXPECT_EQ(0, editorState.isModified);
     EXPECT_EQ("tosa.zev - 方言辞書エディタ", Caption());
@@ -679,7 +690,7 @@ TEST_F(NewDictionaryCommandTest, AWholeLife) {
     EXPECT_EQ(2, minor);
     EXPECT_EQ(3, revision);
     EXPECT_STREQ("改訂版", comment);
-    EXPECT_EQ(2025, year);
+    EXPECT_EQ(2025, year);  // the holder given to New stays
     EXPECT_STREQ("高知方言研究会", holder);
 }
 
