@@ -29,22 +29,24 @@ void SortByLevel(HWND mainWindow) { Sort(mainWindow, IDM_SORT_BY_LEVEL); }
 void RemoveDuplicates(HWND mainWindow) {
     RemoveDuplicateEntries(mainWindow, &editorState.isModified);
 }
+void SaveAs(HWND mainWindow) { SaveDictionaryAs(mainWindow); }
+void CopyrightAndVersion(HWND mainWindow) {
+    EditCopyrightAndVersion(mainWindow, &editorState.isModified);
+}
 
 struct Command {
     int id;
-    void (*action)(HWND mainWindow);  // null: the command's dialog or file work is not built yet
+    void (*action)(HWND mainWindow);
     bool refreshesTitle;
 };
 
-// New, Open, the saves, the text export, sorting, duplicate removal and the header,
-// copyright and about dialogs have no action yet: they come with the file commands,
-// dialogs, sorting and export. Their title refresh already holds.
+// Each menu command, its action, and whether the title is refreshed after it.
 const Command kCommands[] = {
     {2, EnterBossMode, false},  // Escape, from the dialog manager
-    {IDM_NEW, nullptr, true},
-    {IDM_OPEN, nullptr, true},
-    {IDM_SAVE_AS, nullptr, true},
-    {IDM_SAVE, nullptr, true},
+    {IDM_NEW, NewDictionary, true},
+    {IDM_OPEN, OpenDictionary, true},
+    {IDM_SAVE_AS, SaveAs, true},
+    {IDM_SAVE, SaveDictionary, true},
     {IDM_EXPORT_TEXT, ExportText, false},
     {IDM_EXIT, Exit, false},
     {IDM_CLEAR_ALL_INPUT, ClearAllInput, false},
@@ -56,13 +58,13 @@ const Command kCommands[] = {
     {IDM_REMOVE_DUPLICATES, RemoveDuplicates, true},
     {IDM_CREATE_ENTRY, Create, true},
     {IDM_UPDATE_ENTRY, Update, true},
-    {IDM_HEADER_INFO, nullptr, false},
-    {IDM_COPYRIGHT_VERSION, nullptr, true},
+    {IDM_HEADER_INFO, ShowHeaderInfo, false},
+    {IDM_COPYRIGHT_VERSION, CopyrightAndVersion, true},
     {IDM_ALWAYS_ON_TOP, ToggleAlwaysOnTop, false},
     {IDM_REDRAW_LIST, RedrawList, false},
     {IDM_BOSS_MODE, ToggleBossMode, false},
     {IDM_HELP_TOPICS, HelpTopics, false},
-    {IDM_ABOUT, nullptr, false},
+    {IDM_ABOUT, ShowAbout, false},
 };
 
 }  // namespace

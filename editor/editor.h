@@ -91,12 +91,45 @@ void RemoveDuplicateEntries(HWND mainWindow, int* modified);
 // The dictionary as an aligned text listing (export_text.cpp).
 void ExportText(HWND mainWindow);
 
-// Closing (file_commands.cpp).
+// File commands and closing (file_commands.cpp).
+void NewDictionary(HWND mainWindow);
+void OpenDictionary(HWND mainWindow);
+void SaveDictionary(HWND mainWindow);
+// True when the dictionary was written to a file the user chose.
+bool SaveDictionaryAs(HWND mainWindow);
+// True when the window may close: nothing unsaved, changes declined, or saved.
 bool QuerySaveChanges(HWND mainWindow);
+// False after telling the user that the file is read-only.
+bool CheckWritable(HWND mainWindow, const char* fileName);
+// False after telling the user that saving failed.
+bool SaveToCurrentFile(HWND mainWindow, const char* fileName);
+// The text after the last '.' of the name, cut to fit size bytes; false when there is none.
+bool GetFileExtension(const char* fileName, char* extension, int size);
 
 // Message boxes, all with the caption "方言辞書エディタ" (messages.cpp).
 extern const char kProgramName[];
 void ShowWarning(HWND owner, const char* text);
 void ShowError(HWND owner, const char* text);
+
+// Helpers of the dialogs (fields.cpp).
+// Copies text without the half-width and full-width blanks at both ends into output
+// (which holds the text's length + 1 bytes); returns the result's length.
+int TrimSpaces(const char* text, char* output);
+// Value of the leading decimal digits of text, 0 when there are none.
+int DecimalValue(const char* text);
+// Rewrites a non-empty numeric field outside minimum..maximum to the nearest bound.
+void ClampField(HWND edit, int minimum, int maximum);
+// Reads a dialog field into text (maxBytes + 1 bytes); false when the field holds more
+// than maxBytes bytes (text then holds what fits, whole characters only).
+bool ReadField(HWND dialog, int id, char* text, int maxBytes);
+
+// The new-dictionary dialog: 1 when it created a dictionary, 0 when cancelled.
+int NewDictionaryDialog(HWND mainWindow);
+
+// The header, copyright and version, and about dialogs of the View and Help menus;
+// a confirmed save of the copyright and version sets *modified.
+void ShowHeaderInfo(HWND mainWindow);
+void EditCopyrightAndVersion(HWND mainWindow, int* modified);
+void ShowAbout(HWND mainWindow);
 
 #endif

@@ -142,11 +142,18 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     editorState.isModified = 1;
     const char* refreshed = "kansai.zev * - 方言辞書エディタ";
 
-    // Duplicate removal reports, Create and Update with an empty form warn, and the title
-    // is refreshed all the same.
+    // New asks about the unsaved changes (Cancel ends it); Open, Save As and Save (the file
+    // is not there) show their file dialogs, which are cancelled; Create and Update with an
+    // empty form warn. The title is refreshed all the same.
+    harness->ExpectMessageBox(IDCANCEL);
+    for (int i = 0; i < 3; ++i) harness->ExpectFileDialog(nullptr);
+    // Duplicate removal reports.
     ExpectBox("重複したデータは存在しません。", MB_ICONASTERISK);
     ExpectWarning("変換元文字列を入力してください。");
     ExpectWarning("更新対象となるデータを選択してください。");
+    // The copyright dialog, closed without saving.
+    harness->ExpectDialog("辞書の著作権とバージョン",
+                          [](HWND d) { dialog::Press(d, IDC_FOOTER_OK); });
     const int refreshing[] = {40003, 40006, 40007, 40008, 40031, 40027,
                               40028, 40029, 40004, 40019, 40013};
     for (int id : refreshing) {
@@ -157,6 +164,9 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
     CheckBoxes();
 
     ExpectWarning("テキストに出力する変換データが存在しません。");  // the text export
+    // The header and about dialogs, closed at once.
+    harness->ExpectDialog("ヘッダー情報", [](HWND d) { dialog::Press(d, IDC_HEADER_OK); });
+    harness->ExpectDialog("バージョン情報", [](HWND d) { dialog::Press(d, IDC_ABOUT_OK); });
     const int leaving[] = {2, 40018, 40012, 40010, 40011, 40014, 40020, 40030, 40021, 40017, 9999};
     for (int id : leaving) {
         SetWindowTextA(main, "old");
@@ -169,7 +179,8 @@ TEST_F(MainWindowTest, CommandsRefreshTheTitleOrLeaveIt) {
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndEndsTheLoop) {
-    editorState.isModified = 1;  // nothing asks yet: closing is always allowed
+    editorState.isModified = 1;
+    harness->ExpectMessageBox(IDNO);  // unsaved changes: dropped
     Command(IDM_EXIT);
     EXPECT_TRUE(IsWindow(main));  // Exit only posts the close request
     EXPECT_TRUE(Pump());
@@ -258,7 +269,10 @@ TEST_F(MainWindowTest, BossModeGoesThroughItsThreeStates) {
     EXPECT_EQ(editorState.mainIcon, classIcon());
     EXPECT_EQ(0, editorState.bossModeActive);
     ExpectLayout(main);
-    Command(IDM_NEW);  // a title-refreshing command brings the file title back
+    // A title-refreshing command brings the file title back: New, cancelled in its dialog.
+    harness->ExpectDialog("方言辞書の新規作成",
+                          [](HWND dialog) { dialog::Press(dialog, IDC_NEW_CANCEL); });
+    Command(IDM_NEW);
     EXPECT_EQ("kansai.zev - 方言辞書エディタ", Caption());
 
     // Switched off while disguised: restoring still undoes the disguise; then Off.
