@@ -63,6 +63,8 @@ void ClearForm(HWND mainWindow, bool keepChoices, bool keepFocus);
 void ClearAllInput(HWND mainWindow);
 void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* typeMask,
               BYTE* condition);
+// False after warning that the source or target text is longer than an entry holds.
+bool FormTextsFit(HWND mainWindow);
 bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE typeMask);
 // Length of the longest start of text that fits in maxBytes without splitting a character.
 int FittingLength(const char* text, int maxBytes);

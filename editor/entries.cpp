@@ -23,6 +23,7 @@ void CreateEntry(HWND mainWindow, int* modified) {
     char source[ZEV_TEXT_BUFFER] = {};
     char target[ZEV_TEXT_BUFFER] = {};
     BYTE level = 1, typeMask = 0, condition = 0;
+    if (!FormTextsFit(mainWindow)) return;
     ReadForm(mainWindow, source, target, &level, &typeMask, &condition);
     if (!ValidateForm(mainWindow, source, target, typeMask)) return;
 
@@ -53,6 +54,7 @@ void UpdateEntry(HWND mainWindow, int* modified) {
     char source[ZEV_TEXT_BUFFER] = {};
     char target[ZEV_TEXT_BUFFER] = {};
     BYTE level = 1, typeMask = 0, condition = 0;
+    if (!FormTextsFit(mainWindow)) return;
     ReadForm(mainWindow, source, target, &level, &typeMask, &condition);
     if (!ValidateForm(mainWindow, source, target, typeMask)) return;
     if (!zevUpdateData(IndexValue(indexText), source, level, typeMask, condition, target)) return;

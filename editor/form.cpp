@@ -113,6 +113,19 @@ void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* ty
     *condition = IsDlgButtonChecked(mainWindow, IDC_AND) == BST_CHECKED ? 1 : 0;
 }
 
+bool FormTextsFit(HWND mainWindow) {
+    // The edit limits count characters, so 255 double-byte characters (510 bytes) can be
+    // typed; such a text is refused rather than cut to what the dictionary holds.
+    char text[ZEV_TEXT_BUFFER];
+    const char* problem = nullptr;
+    if (!ReadField(mainWindow, IDC_SOURCE, text, ZEV_MAX_TEXT))
+        problem = "変換元文字列は255バイト以内で入力してください。";
+    else if (!ReadField(mainWindow, IDC_TARGET, text, ZEV_MAX_TEXT))
+        problem = "変換先文字列は255バイト以内で入力してください。";
+    if (problem) ShowWarning(mainWindow, problem);
+    return problem == nullptr;
+}
+
 bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE typeMask) {
     const char* problem = nullptr;
     if (!source[0])

@@ -244,6 +244,45 @@ TEST_F(EntriesTest, CreateReportsAFullTableAndOtherFailures) {
     EXPECT_EQ(0, editorState.isModified);
 }
 
+TEST_F(EntriesTest, TextsLongerThanAnEntryHoldsAreRefusedNotCut) {
+    OpenThreeByThree();
+    std::string longest(127 * 2, '\0');  // 127 double-byte characters and one letter
+    for (size_t i = 0; i < longest.size(); i += 2) longest.replace(i, 2, "あ");
+    longest += "a";
+    std::string tooLong = longest.substr(0, 254) + "あ";  // 256 bytes, ends in a whole character
+
+    FillForm(tooLong.c_str(), "おおきに", 1, true, 1);
+    ExpectWarning("変換元文字列は255バイト以内で入力してください。");
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ(0, zevGetDataCount());
+    EXPECT_EQ(tooLong, ItemText(IDC_SOURCE));  // the text stays for the user to shorten
+
+    FillForm(longest.c_str(), tooLong.c_str(), 1, true, 1);
+    ExpectWarning("変換先文字列は255バイト以内で入力してください。");
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ(0, zevGetDataCount());
+
+    FillForm(longest.c_str(), longest.c_str(), 1, true, 1);
+    Command(IDM_CREATE_ENTRY);
+    char source[256] = {}, target[256] = {};
+    BYTE level = 0, typeMask = 0, condition = 0;
+    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
+    EXPECT_EQ(longest, source);
+    EXPECT_EQ(longest, target);
+
+    // Update refuses the same way and leaves the entry as it was.
+    SelectRow(0);
+    PressKey(list, VK_SPACE);
+    SetDlgItemTextA(main, IDC_TARGET, tooLong.c_str());
+    ExpectWarning("変換先文字列は255バイト以内で入力してください。");
+    Command(IDM_UPDATE_ENTRY);
+    CheckBoxes();
+    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
+    EXPECT_EQ(longest, target);
+}
+
 TEST_F(EntriesTest, RefillShowsEveryEntryInIndexOrderWithFullTexts) {
     OpenThreeByThree();
     std::string longest;
