@@ -93,6 +93,8 @@ struct PlainFinder {
     int count;
     bool backward;
 
+    bool MayStart(const char*, size_t) const { return true; }
+
     bool operator()(const char* at, size_t, Found* found) const {
         for (int i = 0; i < count; ++i) {
             const DataRecord* record = candidates[i];
@@ -114,6 +116,10 @@ struct MatcherFinder {
     const DataRecord* const* entries;
     bool backward;
 
+    bool MayStart(const char* at, size_t remaining) const {
+        return matcher->MayStart(reinterpret_cast<const uint8_t*>(at), remaining);
+    }
+
     bool operator()(const char* at, size_t remaining, Found* found) const {
         Match match;
         if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), remaining, &match)) return false;
@@ -125,8 +131,22 @@ struct MatcherFinder {
     }
 };
 
+// Copies the characters of input[p, end) one by one, each while two bytes
+// of room are left; false when the output fills first.
+bool CopyCharacters(const bool* lead, const char* input, size_t* p, size_t end, char* output,
+                    uint32_t* o, uint32_t limit) {
+    while (*p < end) {
+        if (limit - *o < 2) return false;
+        if (lead[static_cast<uint8_t>(input[*p])]) output[(*o)++] = input[(*p)++];
+        output[(*o)++] = input[(*p)++];
+    }
+    return true;
+}
+
 // The single pass: a replacement where one starts, else one character
-// copied, until the input ends or the output is full.
+// copied (with room for two bytes kept for it), until the input ends or the
+// output is full. Runs of characters at which the finder rules out every
+// pattern are copied in one go.
 template <class Finder>
 int Scan(const Finder& find, const char* input, char* output, uint32_t limit, uint32_t flags) {
     const bool* lead = LeadBytes();
@@ -134,26 +154,39 @@ int Scan(const Finder& find, const char* input, char* output, uint32_t limit, ui
     size_t p = 0;
     uint32_t o = 0;
     output[0] = '\0';
-    for (;;) {
+    if (inputLength == 0) {
+        // Empty input is one character, its terminator, and asks for its room.
+        if (limit < 2) return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
+        output[1] = '\0';
+        return 1;
+    }
+    while (p < inputLength) {
+        const size_t start = p;
+        // A lone lead byte at the end takes the terminator with it.
+        while (p < inputLength && !find.MayStart(input + p, inputLength - p))
+            p += lead[static_cast<uint8_t>(input[p])] ? 2 : 1;
+        if (p - start + 2 <= limit - o) {
+            memcpy(output + o, input + start, p - start);
+            o += static_cast<uint32_t>(p - start);
+        } else {
+            const size_t end = p;
+            p = start;
+            if (!CopyCharacters(lead, input, &p, end, output, &o, limit)) break;
+        }
+        if (p >= inputLength) break;
         Found found;
         if (find(input + p, inputLength - p, &found)) {
             if (found.length > limit - o) break;
             memcpy(output + o, found.text, found.length);
             p += found.patternLength;
             o += found.length;
-        } else {
-            // Room for two bytes is kept for every copied character.
-            if (limit - o < 2) break;
-            if (lead[static_cast<uint8_t>(input[p])]) output[o++] = input[p++];
-            output[o++] = input[p++];
-        }
-        if (p >= inputLength) {
-            output[o] = '\0';
-            return 1;
+        } else if (!CopyCharacters(lead, input, &p, p + 1, output, &o, limit)) {
+            break;
         }
     }
-    // The output is full: keep what fits.
     output[o] = '\0';
+    if (p >= inputLength) return 1;
+    // The output is full: keep what fits.
     return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
 }
 

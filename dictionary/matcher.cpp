@@ -285,13 +285,13 @@ bool Builder::Finish(uint32_t** units, size_t* unitCount, uint8_t** tails, size_
 }  // namespace
 
 bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int count,
-                    bool backward, size_t filterFrom) {
+                    bool backward) {
     Release();
     Builder builder;
     if (!builder.Collect(entries, slots, count, backward) || !builder.Lay()) return false;
     if (!builder.Finish(&units_, &unitCount_, &tails_, &tailBytes_, &rootBase_)) return false;
     patternBytes_ = builder.patternBytes();
-    if (patternBytes_ >= filterFrom && !BuildFilters(entries, slots, count, backward)) {
+    if (!BuildFilters(entries, slots, count, backward)) {
         Release();
         return false;
     }
@@ -302,21 +302,38 @@ static void SetBit(uint8_t* bits, uint32_t index) {
     bits[index >> 3] |= static_cast<uint8_t>(1u << (index & 7));
 }
 
+// Base-2 logarithm of the table size for `count` patterns at `bitsEach`.
+static int FilterLog(int count, size_t bitsEach, int maxLog) {
+    int log = kMatcherMinFilterLog;
+    while (log < maxLog && (static_cast<size_t>(1) << log) < count * bitsEach) ++log;
+    return log;
+}
+
 bool Matcher::BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
                            bool backward) {
-    filters_ = static_cast<uint8_t*>(platform::AllocZeroed(kMatcherFilterBytes));
+    const int pairLog = FilterLog(count, kMatcherPairBitsPerPattern, kMatcherMaxPairLog);
+    const int quadLog = FilterLog(count, kMatcherQuadBitsPerPattern, kMatcherMaxQuadLog);
+    const size_t pairBytes = (static_cast<size_t>(2) << pairLog) / 8;
+    filterBytes_ = pairBytes + (static_cast<size_t>(1) << quadLog) / 8;
+    filters_ = static_cast<uint8_t*>(platform::AllocZeroed(filterBytes_));
     if (!filters_) return false;
+    quads_ = filters_ + pairBytes;
+    pairShift_ = 32 - pairLog;
+    quadShift_ = 32 - quadLog;
     for (int i = 0; i < count; ++i) {
         const DataRecord* record = entries[slots[i]];
         const uint8_t* pattern =
             reinterpret_cast<const uint8_t*>(backward ? record->target : record->source);
-        const uint32_t first = static_cast<uint32_t>(pattern[0]) << 8;
-        if (pattern[1] != 0) {
-            SetBit(filters_, first | pattern[1]);
-        } else {
-            // A one-byte pattern starts every pair with its byte.
-            for (uint32_t second = 0; second < 256; ++second) SetBit(filters_, first | second);
+        uint8_t pair[2] = {pattern[0], pattern[1]};
+        // A one-byte pattern starts every pair with its byte.
+        const uint32_t seconds = pattern[1] != 0 ? 1 : 256;
+        for (uint32_t second = 0; second < seconds; ++second) {
+            if (seconds > 1) pair[1] = static_cast<uint8_t>(second);
+            const uint32_t index = PairIndex(pair);
+            SetBit(filters_, 2 * index);
+            if (seconds > 1 || pattern[2] == 0 || pattern[3] == 0) SetBit(filters_, 2 * index + 1);
         }
+        if (seconds == 1 && pattern[2] != 0 && pattern[3] != 0) SetBit(quads_, QuadIndex(pattern));
     }
     return true;
 }
@@ -326,6 +343,10 @@ void Matcher::Release() {
     platform::Free(tails_);
     platform::Free(filters_);
     filters_ = nullptr;
+    quads_ = nullptr;
+    filterBytes_ = 0;
+    pairShift_ = 32;
+    quadShift_ = 32;
     units_ = nullptr;
     tails_ = nullptr;
     unitCount_ = 0;

@@ -33,22 +33,28 @@ struct Match {
     uint32_t replacementLength;
 };
 
-// A filter in front of the trie, for larger dictionaries: a bit for each
-// pair of first bytes that some pattern starts with. In code page 932 most
-// characters share their lead byte with many patterns, so without it most
-// positions would take a step or two into the trie before failing.
-const size_t kMatcherFilterBytes = 65536 / 8;
-// It pays for its memory only in front of this many pattern bytes.
-const size_t kMatcherFilterFrom = 4 * kMatcherFilterBytes;
+// A filter in front of the trie, for every dictionary: in code page 932
+// most characters share their lead byte with many patterns, and most text
+// positions start no pattern, so the scan asks the filter first and copies
+// whole runs of characters it rejects. Two bit tables indexed by hashes:
+// for each first pair of bytes, whether some pattern starts with it and
+// whether one of those is shorter than four bytes; and for each first four
+// bytes of the longer patterns, whether some pattern starts with them.
+// Collisions only let more positions through to the trie.
+const uint32_t kMatcherHash = 0x9E3779B1u;
+// Table sizes per indexed pattern, in bits, and their bounds (powers of 2).
+const size_t kMatcherPairBitsPerPattern = 8;
+const size_t kMatcherQuadBitsPerPattern = 16;
+const int kMatcherMinFilterLog = 6;
+const int kMatcherMaxPairLog = 16;
+const int kMatcherMaxQuadLog = 20;
 
 class Matcher {
 public:
     // Indexes the entries of `slots` (0-based, ascending, each with a
-    // non-empty pattern). `backward` seeks targets instead of sources. The
-    // filters are built from `filterFrom` pattern bytes on. False when
-    // memory runs out; the matcher is then empty.
-    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward,
-               size_t filterFrom = kMatcherFilterFrom);
+    // non-empty pattern). `backward` seeks targets instead of sources.
+    // False when memory runs out; the matcher is then empty.
+    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward);
     void Release();
     bool IsBuilt() const { return units_ != nullptr; }
 
@@ -57,23 +63,38 @@ public:
     // past the terminator is read.
     bool Find(const uint8_t* at, size_t remaining, Match* match) const;
 
+    // False when no pattern can start at `at` (same terms as Find); true
+    // says only that one may.
+    bool MayStart(const uint8_t* at, size_t remaining) const;
+
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
-    size_t MemoryBytes() const {
-        return unitCount_ * sizeof(uint32_t) + tailBytes_ + (filters_ ? kMatcherFilterBytes : 0);
-    }
+    size_t MemoryBytes() const { return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_; }
     size_t PatternBytes() const { return patternBytes_; }
 
 private:
     bool BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
                       bool backward);
+    uint32_t PairIndex(const uint8_t* at) const {
+        return ((static_cast<uint32_t>(at[0]) << 8 | at[1]) * kMatcherHash) >> pairShift_;
+    }
+    uint32_t QuadIndex(const uint8_t* at) const {
+        uint32_t quad = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+                        static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+        return (quad * kMatcherHash) >> quadShift_;
+    }
 
     uint32_t* units_ = nullptr;
     size_t unitCount_ = 0;
     uint32_t rootBase_ = 0;
     uint8_t* tails_ = nullptr;
     size_t tailBytes_ = 0;
-    // The pair filter; null for small dictionaries.
+    // The filter: two bits per pair slot (starts, has a short pattern), then
+    // one bit per quad slot.
     uint8_t* filters_ = nullptr;
+    uint8_t* quads_ = nullptr;
+    size_t filterBytes_ = 0;
+    int pairShift_ = 32;
+    int quadShift_ = 32;
     size_t patternBytes_ = 0;
 };
 
@@ -116,14 +137,9 @@ inline bool MatcherBit(const uint8_t* bits, uint32_t index) {
     return (bits[index >> 3] >> (index & 7)) & 1;
 }
 
-inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) const {
+inline bool Matcher::Find(const uint8_t* at, size_t, Match* match) const {
     const uint32_t* units = units_;
     uint32_t c = at[0];
-    if (filters_) {
-        if (remaining == 0) return false;
-        // at[1] is at worst the terminator.
-        if (!MatcherBit(filters_, c << 8 | at[1])) return false;
-    }
     uint32_t unit = units[rootBase_ + c];
     // Most positions end here: no pattern starts with this byte.
     if ((unit & kMatcherStepMask) != c) return false;
@@ -164,6 +180,16 @@ inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) con
     }
     match->slot = best;
     return best != kMatcherNoSlot;
+}
+
+inline bool Matcher::MayStart(const uint8_t* at, size_t remaining) const {
+    // at[1] is at worst the terminator.
+    uint32_t pair = PairIndex(at);
+    uint32_t bits = filters_[pair >> 2] >> ((pair & 3) * 2);
+    if (!(bits & 1)) return false;
+    if (bits & 2) return true;
+    // Every pattern with this pair is at least four bytes long.
+    return remaining >= 4 && MatcherBit(quads_, QuadIndex(at));
 }
 
 #endif
