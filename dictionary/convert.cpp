@@ -110,19 +110,19 @@ struct PlainFinder {
     }
 };
 
-// Asks the matcher; the replacement is read from the winning entry.
+// Asks the matcher's filter, then its trie; the replacement is read from
+// the winning entry.
 struct MatcherFinder {
-    const Matcher* matcher;
+    MatcherSearch search;
     const DataRecord* const* entries;
     bool backward;
 
     bool MayStart(const char* at, size_t remaining) const {
-        return matcher->MayStart(reinterpret_cast<const uint8_t*>(at), remaining);
+        return search.MayStart(reinterpret_cast<const uint8_t*>(at), remaining);
     }
-
-    bool operator()(const char* at, size_t remaining, Found* found) const {
+    bool operator()(const char* at, size_t, Found* found) const {
         Match match;
-        if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), remaining, &match)) return false;
+        if (!search.Find(reinterpret_cast<const uint8_t*>(at), &match)) return false;
         const DataRecord* record = entries[match.slot];
         found->text = backward ? record->source : record->target;
         found->length = match.replacementLength;
@@ -131,22 +131,9 @@ struct MatcherFinder {
     }
 };
 
-// Copies the characters of input[p, end) one by one, each while two bytes
-// of room are left; false when the output fills first.
-bool CopyCharacters(const bool* lead, const char* input, size_t* p, size_t end, char* output,
-                    uint32_t* o, uint32_t limit) {
-    while (*p < end) {
-        if (limit - *o < 2) return false;
-        if (lead[static_cast<uint8_t>(input[*p])]) output[(*o)++] = input[(*p)++];
-        output[(*o)++] = input[(*p)++];
-    }
-    return true;
-}
-
 // The single pass: a replacement where one starts, else one character
 // copied (with room for two bytes kept for it), until the input ends or the
-// output is full. Runs of characters at which the finder rules out every
-// pattern are copied in one go.
+// output is full.
 template <class Finder>
 int Scan(const Finder& find, const char* input, char* output, uint32_t limit, uint32_t flags) {
     const bool* lead = LeadBytes();
@@ -160,33 +147,26 @@ int Scan(const Finder& find, const char* input, char* output, uint32_t limit, ui
         output[1] = '\0';
         return 1;
     }
-    while (p < inputLength) {
-        const size_t start = p;
-        // A lone lead byte at the end takes the terminator with it.
-        while (p < inputLength && !find.MayStart(input + p, inputLength - p))
-            p += lead[static_cast<uint8_t>(input[p])] ? 2 : 1;
-        if (p - start + 2 <= limit - o) {
-            memcpy(output + o, input + start, p - start);
-            o += static_cast<uint32_t>(p - start);
-        } else {
-            const size_t end = p;
-            p = start;
-            if (!CopyCharacters(lead, input, &p, end, output, &o, limit)) break;
-        }
-        if (p >= inputLength) break;
+    for (;;) {
         Found found;
-        if (find(input + p, inputLength - p, &found)) {
+        if (find.MayStart(input + p, inputLength - p) && find(input + p, inputLength - p, &found)) {
             if (found.length > limit - o) break;
             memcpy(output + o, found.text, found.length);
             p += found.patternLength;
             o += found.length;
-        } else if (!CopyCharacters(lead, input, &p, p + 1, output, &o, limit)) {
-            break;
+        } else {
+            if (limit - o < 2) break;
+            // A lone lead byte at the end takes the terminator with it.
+            if (lead[static_cast<uint8_t>(input[p])]) output[o++] = input[p++];
+            output[o++] = input[p++];
+        }
+        if (p >= inputLength) {
+            output[o] = '\0';
+            return 1;
         }
     }
-    output[o] = '\0';
-    if (p >= inputLength) return 1;
     // The output is full: keep what fits.
+    output[o] = '\0';
     return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
 }
 
@@ -201,7 +181,7 @@ int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t
     const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
     const Matcher* matcher = MatcherFor(level, types, backward);
     if (!matcher) return ConvertWithPlainScan(input, output, limit, level, types, flags);
-    return Scan(MatcherFinder{matcher, entries, backward}, input, output, limit, flags);
+    return Scan(MatcherFinder{matcher->Search(), entries, backward}, input, output, limit, flags);
 }
 
 int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t limit, uint8_t level,
