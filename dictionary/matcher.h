@@ -35,8 +35,9 @@ struct Match {
 
 // A filter in front of the trie, for every dictionary: in code page 932
 // most characters share their lead byte with many patterns, and most text
-// positions start no pattern, so the scan asks the filter first and copies
-// whole runs of characters it rejects. Two bit tables indexed by hashes:
+// positions start no pattern, so the scan asks the filter first and walks
+// the trie only where it lets a position through. Two bit tables indexed by
+// hashes:
 // for each first pair of bytes, whether some pattern starts with it and
 // whether one of those is shorter than four bytes; and for each first four
 // bytes of the longer patterns, whether some pattern starts with them.
@@ -84,13 +85,13 @@ public:
     void Release();
     bool IsBuilt() const { return units_ != nullptr; }
 
-    // Finds the lowest-slot entry whose pattern starts at `at`, where
-    // `remaining` (at least 1) bytes are left before the terminator; nothing
-    // past the terminator is read.
-    bool Find(const uint8_t* at, size_t, Match* match) const { return Search().Find(at, match); }
+    // Finds the lowest-slot entry whose pattern starts at `at`; no pattern
+    // holds a 0 byte, so the input's terminator ends every walk.
+    bool Find(const uint8_t* at, Match* match) const { return Search().Find(at, match); }
 
-    // False when no pattern can start at `at` (same terms as Find); true
-    // says only that one may.
+    // False when no pattern can start at `at`, where `remaining` (at least
+    // 1) bytes are left before the terminator; true says only that one may.
+    // Nothing past the terminator is read.
     bool MayStart(const uint8_t* at, size_t remaining) const {
         return Search().MayStart(at, remaining);
     }

@@ -68,8 +68,7 @@ void ExpectSameSearch(const Matcher& m, const Table& t, const std::vector<uint16
     for (size_t p = 0; p <= input.size(); ++p) {
         Match expected, found;
         bool want = BruteFind(t, slots, backward, input.c_str() + p, &expected);
-        bool got =
-            m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), input.size() - p, &found);
+        bool got = m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), &found);
         ASSERT_EQ(want, got) << "at " << p << " of " << input;
         if (p == input.size()) continue;
         // The filter never turns away a position where a pattern starts.
@@ -129,14 +128,13 @@ TEST(MatcherTest, FullTableOfLongPatterns) {
         std::string input = std::string(t.records[i].source) + "tail";
         Match expected, found;
         ASSERT_TRUE(BruteFind(t, slots, false, input.c_str(), &expected));
-        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), input.size(), &found))
-            << i;
+        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found)) << i;
         EXPECT_EQ(expected.slot, found.slot);
         EXPECT_EQ(255u, found.patternLength);
         EXPECT_EQ(255u, found.replacementLength);
         // One byte short of the whole pattern matches nothing.
         input = std::string(t.records[i].source, 254);
-        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), 254, &found));
+        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found));
     }
     m.Release();
 }
