@@ -71,7 +71,7 @@ public:
     bool Finish(uint32_t** units, size_t* unitCount, uint8_t** tails, size_t* tailBytes,
                 uint32_t* rootBase);
     size_t patternBytes() const { return patternBytes_; }
-    // Distinct first pairs (a one-byte pattern counts for 256) and distinct
+    // Distinct first pairs (a one-byte pattern counts for 32) and distinct
     // first four bytes, which size the filter.
     size_t pairCount() const { return pairCount_; }
     size_t quadCount() const { return quadCount_; }
@@ -149,7 +149,9 @@ void Builder::CountPrefixes() {
         const Item& item = items_[i];
         const Item* previous = i > 0 ? &items_[i - 1] : nullptr;
         if (item.length < 2) {
-            pairCount_ += 256;
+            // It sets 256 pair slots; counted in full it would size the
+            // table for a few such patterns at many times their bytes.
+            pairCount_ += 32;
             continue;
         }
         if (!previous || previous->length < 2 || memcmp(previous->pattern, item.pattern, 2) != 0)

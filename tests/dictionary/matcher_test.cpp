@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "corpus.h"
 #include "dictionary.h"
 #include "engine_platform.h"
 #include "matcher.h"
@@ -137,6 +138,27 @@ TEST(MatcherTest, FullTableOfLongPatterns) {
         EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found));
     }
     m.Release();
+}
+
+// The trie and its filter together stay within four bytes per pattern byte
+// for dictionaries of real words, however many.
+TEST(MatcherTest, WordDictionariesTakeAtMostFourBytesPerPatternByte) {
+    for (int size : {100, 1000, ZEV_MAX_DATA}) {
+        SCOPED_TRACE(size);
+        Table t;
+        for (const corpus::Entry& e : corpus::MakeDictionary(size, 6000u + size))
+            t.Add(e.source, e.target);
+        t.Seal();
+        std::vector<uint16_t> slots;
+        for (int i = 0; i < size; ++i) slots.push_back(static_cast<uint16_t>(i));
+        for (bool backward : {false, true}) {
+            Matcher m;
+            ASSERT_TRUE(m.Build(t.entries.data(), slots.data(), size, backward));
+            EXPECT_GT(m.PatternBytes(), 0u);
+            EXPECT_LE(m.MemoryBytes(), 4 * m.PatternBytes());
+            m.Release();
+        }
+    }
 }
 
 TEST(MatcherTest, ABuildThatRunsOutOfMemoryFailsCleanly) {
