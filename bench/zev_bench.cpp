@@ -134,17 +134,17 @@ void SaveFull(benchmark::State& state) {
     unlink(path);
 }
 
-// The same bytes written in 64 KB blocks to a new file that replaces the old
+// The same bytes written in the save's blocks to a new file that replaces the old
 // one, without committing them to the disk: what the save costs apart from
 // that commit.
 void WriteWithoutFlush(benchmark::State& state) {
-    const std::vector<char> block(kFileBlockSize, 'x');
+    const std::vector<char> block(kFileWriteBlockSize, 'x');
     const uint32_t total = 8437762 + 3000;
     for (auto _ : state) {
         platform::File file = platform::CreateNew("zev_bench_raw.tmp");
         bench::Check(file.valid(), "create");
-        for (uint32_t done = 0; done < total; done += kFileBlockSize) {
-            uint32_t size = total - done < kFileBlockSize ? total - done : kFileBlockSize;
+        for (uint32_t done = 0; done < total; done += kFileWriteBlockSize) {
+            uint32_t size = total - done < kFileWriteBlockSize ? total - done : kFileWriteBlockSize;
             bench::Check(platform::Write(file, block.data(), size), "write");
         }
         platform::Close(file);

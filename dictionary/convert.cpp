@@ -93,6 +93,8 @@ struct PlainFinder {
     int count;
     bool backward;
 
+    bool MayStart(const char*, size_t) const { return true; }
+
     bool operator()(const char* at, size_t, Found* found) const {
         for (int i = 0; i < count; ++i) {
             const DataRecord* record = candidates[i];
@@ -108,15 +110,19 @@ struct PlainFinder {
     }
 };
 
-// Asks the matcher; the replacement is read from the winning entry.
+// Asks the matcher's filter, then its trie; the replacement is read from
+// the winning entry.
 struct MatcherFinder {
-    const Matcher* matcher;
+    MatcherSearch search;
     const DataRecord* const* entries;
     bool backward;
 
-    bool operator()(const char* at, size_t remaining, Found* found) const {
+    bool MayStart(const char* at, size_t remaining) const {
+        return search.MayStart(reinterpret_cast<const uint8_t*>(at), remaining);
+    }
+    bool operator()(const char* at, size_t, Found* found) const {
         Match match;
-        if (!matcher->Find(reinterpret_cast<const uint8_t*>(at), remaining, &match)) return false;
+        if (!search.Find(reinterpret_cast<const uint8_t*>(at), &match)) return false;
         const DataRecord* record = entries[match.slot];
         found->text = backward ? record->source : record->target;
         found->length = match.replacementLength;
@@ -126,7 +132,8 @@ struct MatcherFinder {
 };
 
 // The single pass: a replacement where one starts, else one character
-// copied, until the input ends or the output is full.
+// copied (with room for two bytes kept for it), until the input ends or the
+// output is full.
 template <class Finder>
 int Scan(const Finder& find, const char* input, char* output, uint32_t limit, uint32_t flags) {
     const bool* lead = LeadBytes();
@@ -134,16 +141,22 @@ int Scan(const Finder& find, const char* input, char* output, uint32_t limit, ui
     size_t p = 0;
     uint32_t o = 0;
     output[0] = '\0';
+    if (inputLength == 0) {
+        // Empty input is one character, its terminator, and asks for its room.
+        if (limit < 2) return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
+        output[1] = '\0';
+        return 1;
+    }
     for (;;) {
         Found found;
-        if (find(input + p, inputLength - p, &found)) {
+        if (find.MayStart(input + p, inputLength - p) && find(input + p, inputLength - p, &found)) {
             if (found.length > limit - o) break;
             memcpy(output + o, found.text, found.length);
             p += found.patternLength;
             o += found.length;
         } else {
-            // Room for two bytes is kept for every copied character.
             if (limit - o < 2) break;
+            // A lone lead byte at the end takes the terminator with it.
             if (lead[static_cast<uint8_t>(input[p])]) output[o++] = input[p++];
             output[o++] = input[p++];
         }
@@ -168,7 +181,7 @@ int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t
     const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
     const Matcher* matcher = MatcherFor(level, types, backward);
     if (!matcher) return ConvertWithPlainScan(input, output, limit, level, types, flags);
-    return Scan(MatcherFinder{matcher, entries, backward}, input, output, limit, flags);
+    return Scan(MatcherFinder{matcher->Search(), entries, backward}, input, output, limit, flags);
 }
 
 int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t limit, uint8_t level,

@@ -69,8 +69,8 @@ void FileWriter::FlushBuffer() {
 void FileWriter::Bytes(const void* source, uint32_t size) {
     const uint8_t* in = static_cast<const uint8_t*>(source);
     while (size > 0) {
-        if (used_ == kFileBlockSize) FlushBuffer();
-        uint32_t step = kFileBlockSize - used_ < size ? kFileBlockSize - used_ : size;
+        if (used_ == kFileWriteBlockSize) FlushBuffer();
+        uint32_t step = kFileWriteBlockSize - used_ < size ? kFileWriteBlockSize - used_ : size;
         memcpy(buffer_ + used_, in, step);
         used_ += step;
         in += step;

@@ -7,6 +7,10 @@
 #include "platform.h"
 
 const uint32_t kFileBlockSize = 64 * 1024;
+// Writes go out in larger blocks: a full dictionary is over 8 MB, and fewer,
+// larger writes let the system lay the file out and send it to the disk
+// sooner.
+const uint32_t kFileWriteBlockSize = 1024 * 1024;
 
 // Reads a file front to back in large blocks.
 class FileReader {
@@ -54,7 +58,7 @@ private:
     void FlushBuffer();
 
     platform::File file_;
-    uint8_t buffer_[kFileBlockSize];
+    uint8_t buffer_[kFileWriteBlockSize];
     uint32_t used_ = 0;
     bool failed_ = false;
     uint32_t systemError_ = 0;

@@ -71,8 +71,13 @@ public:
     bool Finish(uint32_t** units, size_t* unitCount, uint8_t** tails, size_t* tailBytes,
                 uint32_t* rootBase);
     size_t patternBytes() const { return patternBytes_; }
+    // Distinct first pairs (a one-byte pattern counts for 32) and distinct
+    // first four bytes, which size the filter.
+    size_t pairCount() const { return pairCount_; }
+    size_t quadCount() const { return quadCount_; }
 
 private:
+    void CountPrefixes();
     bool Grow(size_t needed);
     bool Place(uint32_t node, int lo, int hi, uint32_t depth);
     bool PlaceTail(uint32_t node, const Item& item, uint32_t depth);
@@ -83,6 +88,8 @@ private:
     Item* items_ = nullptr;
     int count_ = 0;
     size_t patternBytes_ = 0;
+    size_t pairCount_ = 0;
+    size_t quadCount_ = 0;
 
     uint32_t* units_ = nullptr;
     uint8_t* used_ = nullptr;
@@ -131,8 +138,28 @@ bool Builder::Collect(const DataRecord* const* entries, const uint16_t* slots, i
         patternBytes_ += items_[i].length;
     }
     count_ = kept;
+    CountPrefixes();
     tails_ = AllocArray<uint8_t>(tailBound);
     return tails_ != nullptr;
+}
+
+// Sorted order keeps equal prefixes together.
+void Builder::CountPrefixes() {
+    for (int i = 0; i < count_; ++i) {
+        const Item& item = items_[i];
+        const Item* previous = i > 0 ? &items_[i - 1] : nullptr;
+        if (item.length < 2) {
+            // It sets 256 pair slots; counted in full it would size the
+            // table for a few such patterns at many times their bytes.
+            pairCount_ += 32;
+            continue;
+        }
+        if (!previous || previous->length < 2 || memcmp(previous->pattern, item.pattern, 2) != 0)
+            ++pairCount_;
+        if (item.length >= 4 &&
+            (!previous || previous->length < 4 || memcmp(previous->pattern, item.pattern, 4) != 0))
+            ++quadCount_;
+    }
 }
 
 // Makes room for units below `needed`.
@@ -285,13 +312,13 @@ bool Builder::Finish(uint32_t** units, size_t* unitCount, uint8_t** tails, size_
 }  // namespace
 
 bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int count,
-                    bool backward, size_t filterFrom) {
+                    bool backward) {
     Release();
     Builder builder;
     if (!builder.Collect(entries, slots, count, backward) || !builder.Lay()) return false;
     if (!builder.Finish(&units_, &unitCount_, &tails_, &tailBytes_, &rootBase_)) return false;
     patternBytes_ = builder.patternBytes();
-    if (patternBytes_ >= filterFrom && !BuildFilters(entries, slots, count, backward)) {
+    if (!BuildFilters(entries, slots, count, backward, builder.pairCount(), builder.quadCount())) {
         Release();
         return false;
     }
@@ -302,21 +329,39 @@ static void SetBit(uint8_t* bits, uint32_t index) {
     bits[index >> 3] |= static_cast<uint8_t>(1u << (index & 7));
 }
 
+// Base-2 logarithm of the table size for `count` keys at `bitsEach`.
+static int FilterLog(size_t count, size_t bitsEach, int maxLog) {
+    int log = kMatcherMinFilterLog;
+    while (log < maxLog && (static_cast<size_t>(1) << log) < count * bitsEach) ++log;
+    return log;
+}
+
 bool Matcher::BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
-                           bool backward) {
-    filters_ = static_cast<uint8_t*>(platform::AllocZeroed(kMatcherFilterBytes));
+                           bool backward, size_t pairs, size_t quads) {
+    const int pairLog = FilterLog(pairs, kMatcherBitsPerKey, kMatcherMaxPairLog);
+    const int quadLog = FilterLog(quads, kMatcherBitsPerKey, kMatcherMaxQuadLog);
+    const size_t pairBytes = (static_cast<size_t>(2) << pairLog) / 8;
+    filterBytes_ = pairBytes + (static_cast<size_t>(1) << quadLog) / 8;
+    filters_ = static_cast<uint8_t*>(platform::AllocZeroed(filterBytes_));
     if (!filters_) return false;
+    quads_ = filters_ + pairBytes;
+    pairShift_ = 32 - pairLog;
+    quadShift_ = 32 - quadLog;
     for (int i = 0; i < count; ++i) {
         const DataRecord* record = entries[slots[i]];
         const uint8_t* pattern =
             reinterpret_cast<const uint8_t*>(backward ? record->target : record->source);
-        const uint32_t first = static_cast<uint32_t>(pattern[0]) << 8;
-        if (pattern[1] != 0) {
-            SetBit(filters_, first | pattern[1]);
-        } else {
-            // A one-byte pattern starts every pair with its byte.
-            for (uint32_t second = 0; second < 256; ++second) SetBit(filters_, first | second);
+        uint8_t pair[2] = {pattern[0], pattern[1]};
+        // A one-byte pattern starts every pair with its byte.
+        const uint32_t seconds = pattern[1] != 0 ? 1 : 256;
+        for (uint32_t second = 0; second < seconds; ++second) {
+            if (seconds > 1) pair[1] = static_cast<uint8_t>(second);
+            const uint32_t index = Search().PairIndex(pair);
+            SetBit(filters_, 2 * index);
+            if (seconds > 1 || pattern[2] == 0 || pattern[3] == 0) SetBit(filters_, 2 * index + 1);
         }
+        if (seconds == 1 && pattern[2] != 0 && pattern[3] != 0)
+            SetBit(quads_, Search().QuadIndex(pattern));
     }
     return true;
 }
@@ -326,6 +371,10 @@ void Matcher::Release() {
     platform::Free(tails_);
     platform::Free(filters_);
     filters_ = nullptr;
+    quads_ = nullptr;
+    filterBytes_ = 0;
+    pairShift_ = 32;
+    quadShift_ = 32;
     units_ = nullptr;
     tails_ = nullptr;
     unitCount_ = 0;

@@ -33,47 +33,92 @@ struct Match {
     uint32_t replacementLength;
 };
 
-// A filter in front of the trie, for larger dictionaries: a bit for each
-// pair of first bytes that some pattern starts with. In code page 932 most
-// characters share their lead byte with many patterns, so without it most
-// positions would take a step or two into the trie before failing.
-const size_t kMatcherFilterBytes = 65536 / 8;
-// It pays for its memory only in front of this many pattern bytes.
-const size_t kMatcherFilterFrom = 4 * kMatcherFilterBytes;
+// A filter in front of the trie, for every dictionary: in code page 932
+// most characters share their lead byte with many patterns, and most text
+// positions start no pattern, so the scan asks the filter first and walks
+// the trie only where it lets a position through. Two bit tables indexed by
+// hashes:
+// for each first pair of bytes, whether some pattern starts with it and
+// whether one of those is shorter than four bytes; and for each first four
+// bytes of the longer patterns, whether some pattern starts with them.
+// Collisions only let more positions through to the trie.
+const uint32_t kMatcherHash = 0x9E3779B1u;
+// Table slots per distinct key, and the bounds of the tables (powers of 2);
+// small tables stay in the first-level cache next to the trie.
+const size_t kMatcherBitsPerKey = 8;
+const int kMatcherMinFilterLog = 6;
+const int kMatcherMaxPairLog = 16;
+const int kMatcherMaxQuadLog = 17;
+
+// What a search reads, apart from the matcher that owns it: the scan keeps a
+// copy of it, so that its fields stay in registers while the output is
+// written (a byte written through a char pointer could be any of them).
+struct MatcherSearch {
+    const uint32_t* units;
+    const uint8_t* tails;
+    // Two bits per pair slot (some pattern starts, one of those is shorter
+    // than four bytes), and one bit per quad slot.
+    const uint8_t* pairs;
+    const uint8_t* quads;
+    uint32_t rootBase;
+    int pairShift;
+    int quadShift;
+
+    bool Find(const uint8_t* at, Match* match) const;
+    bool MayStart(const uint8_t* at, size_t remaining) const;
+    uint32_t PairIndex(const uint8_t* at) const {
+        return ((static_cast<uint32_t>(at[0]) << 8 | at[1]) * kMatcherHash) >> pairShift;
+    }
+    uint32_t QuadIndex(const uint8_t* at) const {
+        uint32_t quad = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+                        static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+        return (quad * kMatcherHash) >> quadShift;
+    }
+};
 
 class Matcher {
 public:
     // Indexes the entries of `slots` (0-based, ascending, each with a
-    // non-empty pattern). `backward` seeks targets instead of sources. The
-    // filters are built from `filterFrom` pattern bytes on. False when
-    // memory runs out; the matcher is then empty.
-    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward,
-               size_t filterFrom = kMatcherFilterFrom);
+    // non-empty pattern). `backward` seeks targets instead of sources.
+    // False when memory runs out; the matcher is then empty.
+    bool Build(const DataRecord* const* entries, const uint16_t* slots, int count, bool backward);
     void Release();
     bool IsBuilt() const { return units_ != nullptr; }
 
-    // Finds the lowest-slot entry whose pattern starts at `at`, where
-    // `remaining` (at least 1) bytes are left before the terminator; nothing
-    // past the terminator is read.
-    bool Find(const uint8_t* at, size_t remaining, Match* match) const;
+    // Finds the lowest-slot entry whose pattern starts at `at`; no pattern
+    // holds a 0 byte, so the input's terminator ends every walk.
+    bool Find(const uint8_t* at, Match* match) const { return Search().Find(at, match); }
+
+    // False when no pattern can start at `at`, where `remaining` (at least
+    // 1) bytes are left before the terminator; true says only that one may.
+    // Nothing past the terminator is read.
+    bool MayStart(const uint8_t* at, size_t remaining) const {
+        return Search().MayStart(at, remaining);
+    }
+
+    MatcherSearch Search() const {
+        return {units_, tails_, filters_, quads_, rootBase_, pairShift_, quadShift_};
+    }
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
-    size_t MemoryBytes() const {
-        return unitCount_ * sizeof(uint32_t) + tailBytes_ + (filters_ ? kMatcherFilterBytes : 0);
-    }
+    size_t MemoryBytes() const { return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_; }
     size_t PatternBytes() const { return patternBytes_; }
 
 private:
     bool BuildFilters(const DataRecord* const* entries, const uint16_t* slots, int count,
-                      bool backward);
+                      bool backward, size_t pairs, size_t quads);
 
     uint32_t* units_ = nullptr;
     size_t unitCount_ = 0;
     uint32_t rootBase_ = 0;
     uint8_t* tails_ = nullptr;
     size_t tailBytes_ = 0;
-    // The pair filter; null for small dictionaries.
+    // The filter: the pair slots, then the quad slots.
     uint8_t* filters_ = nullptr;
+    uint8_t* quads_ = nullptr;
+    size_t filterBytes_ = 0;
+    int pairShift_ = 32;
+    int quadShift_ = 32;
     size_t patternBytes_ = 0;
 };
 
@@ -116,39 +161,35 @@ inline bool MatcherBit(const uint8_t* bits, uint32_t index) {
     return (bits[index >> 3] >> (index & 7)) & 1;
 }
 
-inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) const {
-    const uint32_t* units = units_;
+inline bool MatcherSearch::Find(const uint8_t* at, Match* match) const {
     uint32_t c = at[0];
-    if (filters_) {
-        if (remaining == 0) return false;
-        // at[1] is at worst the terminator.
-        if (!MatcherBit(filters_, c << 8 | at[1])) return false;
-    }
-    uint32_t unit = units[rootBase_ + c];
+    uint32_t unit = units[rootBase + c];
     // Most positions end here: no pattern starts with this byte.
     if ((unit & kMatcherStepMask) != c) return false;
     uint32_t best = kMatcherNoSlot;
     uint32_t depth = 1;
     for (;;) {
         uint32_t base = unit >> kMatcherBaseShift;
-        if (unit & kMatcherTail) {
-            const uint8_t* tail = tails_ + kMatcherTailAlign * static_cast<size_t>(base);
-            const uint8_t* rest = at + depth;
-            uint32_t length = tail[0];
-            uint32_t i = 0;
-            // Tail bytes are never 0, so the input's terminator stops this.
-            while (i < length && tail[1 + i] == rest[i]) ++i;
-            if (i == length) {
-                uint32_t slot = tail[1 + length] | (static_cast<uint32_t>(tail[2 + length]) << 8);
-                if (slot < best) {
-                    best = slot;
-                    match->patternLength = depth + length;
-                    match->replacementLength = tail[3 + length];
+        // One test for the rare cases keeps the common step short.
+        if (unit & (kMatcherTail | kMatcherEnds)) {
+            if (unit & kMatcherTail) {
+                const uint8_t* tail = tails + kMatcherTailAlign * static_cast<size_t>(base);
+                const uint8_t* rest = at + depth;
+                uint32_t length = tail[0];
+                uint32_t i = 0;
+                // Tail bytes are never 0, so the input's terminator stops this.
+                while (i < length && tail[1 + i] == rest[i]) ++i;
+                if (i == length) {
+                    uint32_t slot =
+                        tail[1 + length] | (static_cast<uint32_t>(tail[2 + length]) << 8);
+                    if (slot < best) {
+                        best = slot;
+                        match->patternLength = depth + length;
+                        match->replacementLength = tail[3 + length];
+                    }
                 }
+                break;
             }
-            break;
-        }
-        if (unit & kMatcherEnds) {
             uint32_t value = units[base];
             uint32_t slot = (value >> kMatcherSlotShift) & 0x3FFF;
             if (slot < best) {
@@ -164,6 +205,16 @@ inline bool Matcher::Find(const uint8_t* at, size_t remaining, Match* match) con
     }
     match->slot = best;
     return best != kMatcherNoSlot;
+}
+
+inline bool MatcherSearch::MayStart(const uint8_t* at, size_t remaining) const {
+    // at[1] is at worst the terminator.
+    uint32_t pair = PairIndex(at);
+    uint32_t bits = pairs[pair >> 2] >> ((pair & 3) * 2);
+    if (!(bits & 1)) return false;
+    if (bits & 2) return true;
+    // Every pattern with this pair is at least four bytes long.
+    return remaining >= 4 && MatcherBit(quads, QuadIndex(at));
 }
 
 #endif

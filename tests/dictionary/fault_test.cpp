@@ -31,9 +31,11 @@ protected:
     }
 
     // A dictionary larger than several of the writer's blocks.
+    // Enough entries of 255 + 255 bytes for a save of at least three blocks.
+    static constexpr int kLargeCount = 4500;
     static void CreateLarge() {
         CreateSmall(2, 2);
-        for (int i = 0; i < 600; ++i) {
+        for (int i = 0; i < kLargeCount; ++i) {
             std::string source(255, static_cast<char>('a' + i % 26));
             std::string target(255, static_cast<char>('A' + i % 26));
             ASSERT_EQ(i + 1, zevCreateData(source.c_str(), 1, 1, 0, target.c_str()));
@@ -103,7 +105,7 @@ TEST_F(FaultTest, FailedSaveAtEveryWriteTheFlushOrTheReplaceKeepsTheOldFile) {
         EXPECT_EQ(old, testfiles::Read(path));
         EXPECT_EQ(std::vector<std::string>{"dic.zev"}, testfiles::List());
         EXPECT_EQ(1, zevIsOpen());
-        EXPECT_EQ(600, zevGetDataCount());
+        EXPECT_EQ(kLargeCount, zevGetDataCount());
     }
 
     // The dictionary itself is untouched: the next save writes it whole.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "corpus.h"
 #include "dictionary.h"
 #include "engine_platform.h"
 #include "matcher.h"
@@ -68,10 +69,14 @@ void ExpectSameSearch(const Matcher& m, const Table& t, const std::vector<uint16
     for (size_t p = 0; p <= input.size(); ++p) {
         Match expected, found;
         bool want = BruteFind(t, slots, backward, input.c_str() + p, &expected);
-        bool got =
-            m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), input.size() - p, &found);
+        bool got = m.Find(reinterpret_cast<const uint8_t*>(input.c_str() + p), &found);
         ASSERT_EQ(want, got) << "at " << p << " of " << input;
+        if (p == input.size()) continue;
+        // The filter never turns away a position where a pattern starts.
         if (!want) continue;
+        ASSERT_TRUE(
+            m.MayStart(reinterpret_cast<const uint8_t*>(input.c_str() + p), input.size() - p))
+            << "at " << p << " of " << input;
         ASSERT_EQ(expected.slot, found.slot) << "at " << p << " of " << input;
         ASSERT_EQ(expected.patternLength, found.patternLength);
         ASSERT_EQ(expected.replacementLength, found.replacementLength);
@@ -94,10 +99,9 @@ TEST(MatcherTest, FindsTheLowestSlotWhosePatternStartsHere) {
         std::vector<uint16_t> slots;  // a selection, as level and types make one
         for (int i = 0; i < count; ++i)
             if (r() % 4 != 0) slots.push_back(static_cast<uint16_t>(i));
-        // Every other round with the filters that larger dictionaries get.
         Matcher m;
-        ASSERT_TRUE(m.Build(t.entries.data(), slots.data(), static_cast<int>(slots.size()),
-                            backward, round % 2 ? 0 : kMatcherFilterFrom));
+        ASSERT_TRUE(
+            m.Build(t.entries.data(), slots.data(), static_cast<int>(slots.size()), backward));
         for (int text = 0; text < 4; ++text)
             ASSERT_NO_FATAL_FAILURE(ExpectSameSearch(m, t, slots, backward, RandomText(r, 30)));
         EXPECT_LE(m.PatternBytes(), static_cast<size_t>(count) * 255);
@@ -125,16 +129,36 @@ TEST(MatcherTest, FullTableOfLongPatterns) {
         std::string input = std::string(t.records[i].source) + "tail";
         Match expected, found;
         ASSERT_TRUE(BruteFind(t, slots, false, input.c_str(), &expected));
-        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), input.size(), &found))
-            << i;
+        ASSERT_TRUE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found)) << i;
         EXPECT_EQ(expected.slot, found.slot);
         EXPECT_EQ(255u, found.patternLength);
         EXPECT_EQ(255u, found.replacementLength);
         // One byte short of the whole pattern matches nothing.
         input = std::string(t.records[i].source, 254);
-        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), 254, &found));
+        EXPECT_FALSE(m.Find(reinterpret_cast<const uint8_t*>(input.c_str()), &found));
     }
     m.Release();
+}
+
+// The trie and its filter together stay within four bytes per pattern byte
+// for dictionaries of real words, however many.
+TEST(MatcherTest, WordDictionariesTakeAtMostFourBytesPerPatternByte) {
+    for (int size : {100, 1000, ZEV_MAX_DATA}) {
+        SCOPED_TRACE(size);
+        Table t;
+        for (const corpus::Entry& e : corpus::MakeDictionary(size, 6000u + size))
+            t.Add(e.source, e.target);
+        t.Seal();
+        std::vector<uint16_t> slots;
+        for (int i = 0; i < size; ++i) slots.push_back(static_cast<uint16_t>(i));
+        for (bool backward : {false, true}) {
+            Matcher m;
+            ASSERT_TRUE(m.Build(t.entries.data(), slots.data(), size, backward));
+            EXPECT_GT(m.PatternBytes(), 0u);
+            EXPECT_LE(m.MemoryBytes(), 4 * m.PatternBytes());
+            m.Release();
+        }
+    }
 }
 
 TEST(MatcherTest, ABuildThatRunsOutOfMemoryFailsCleanly) {
@@ -150,7 +174,7 @@ TEST(MatcherTest, ABuildThatRunsOutOfMemoryFailsCleanly) {
     int failures = 0;
     for (long n = 0; !built && n < 1000; ++n) {
         enginetest::refuseFrom = enginetest::allocations + n;
-        built = m.Build(t.entries.data(), slots.data(), 400, false, 0);
+        built = m.Build(t.entries.data(), slots.data(), 400, false);
         enginetest::refuseFrom = -1;
         if (!built) {
             ++failures;
