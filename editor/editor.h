@@ -112,6 +112,13 @@ bool GetFileExtension(const char* fileName, char* extension, int size);
 extern const char kProgramName[];
 void ShowWarning(HWND owner, const char* text);
 void ShowError(HWND owner, const char* text);
+// Messages about a file name: the path, cut to kLongestPathShown bytes at a whole
+// character, a line break, then the text (at most 255 bytes) into kFileMessageSize bytes.
+const int kLongestPathShown = 512;
+const int kFileMessageSize = 1024;
+void FormatFileMessage(char* buffer, const char* path, const char* text);
+// The "file already exists, replace it?" question; true when the user answers Yes.
+bool ConfirmOverwrite(HWND owner, const char* path);
 
 // Helpers of the dialogs (fields.cpp).
 // Copies text without the half-width and full-width blanks at both ends into output

@@ -176,13 +176,7 @@ void WriteEntries(Listing& listing, const ColumnWidths& widths, int typeCount) {
 bool ChooseOutputFile(HWND mainWindow, char* path) {
     if (!GetSaveFilename(mainWindow, "ﾃｷｽﾄﾌｧｲﾙへ出力", nullptr, "*.txt", kTextFilter, path))
         return false;
-    if (CheckFile(path)) {
-        char question[kFileNameSize];
-        wsprintfA(question,
-                  "%.512s\nこのファイルはすでに存在します。\n現在の内容で置き換えますか？", path);
-        if (MessageBoxA(mainWindow, question, kProgramName, MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
-    }
+    if (CheckFile(path) && !ConfirmOverwrite(mainWindow, path)) return false;
     if ((CheckFileReadOnly(path) & 0xFFFF) == 0) {
         ShowWarning(mainWindow,
                     "このファイルは読取り専用ファイルのため、書き込むことができません。");
@@ -210,10 +204,9 @@ void ExportText(HWND mainWindow) {
     WriteHeader(listing, widths, typeCount);
     WriteEntries(listing, widths, typeCount);
     if (!listing.Close()) {
-        char text[kFileNameSize];
-        wsprintfA(text,
-                  "%.512s\nファイルの書き込みに失敗しました。出力されたテキストは不完全です。",
-                  path.data());
+        char text[kFileMessageSize];
+        FormatFileMessage(text, path.data(),
+                          "ファイルの書き込みに失敗しました。出力されたテキストは不完全です。");
         ShowWarning(mainWindow, text);
     }
 }

@@ -30,19 +30,6 @@ bool OfferToSaveChanges(HWND mainWindow) {
     return answer == IDNO;
 }
 
-const int kLongestPathShown = 512;
-
-bool ConfirmOverwrite(HWND mainWindow, const char* fileName) {
-    // The path is cut to 512 bytes, but never inside a double-byte character: half of one
-    // would swallow the line break after it.
-    char question[1024];
-    int length = FittingLength(fileName, kLongestPathShown);
-    CopyMemory(question, fileName, length);
-    lstrcpyA(question + length, "\nこのファイルはすでに存在します。\n現在の内容で置き換えますか？");
-    // Closing the box counts as No.
-    return MessageBoxA(mainWindow, question, kProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES;
-}
-
 void ShowOpenFailure(HWND mainWindow) {
     char message[ZEV_TEXT_BUFFER] = "";
     char systemText[ZEV_TEXT_BUFFER] = "";

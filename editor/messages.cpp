@@ -10,3 +10,19 @@ void ShowWarning(HWND owner, const char* text) {
 void ShowError(HWND owner, const char* text) {
     MessageBoxA(owner, text, kProgramName, MB_OK | MB_ICONSTOP);
 }
+
+void FormatFileMessage(char* buffer, const char* path, const char* text) {
+    // Half a double-byte character would swallow the line break after the path.
+    int length = FittingLength(path, kLongestPathShown);
+    CopyMemory(buffer, path, length);
+    buffer[length] = '\n';
+    lstrcpyA(buffer + length + 1, text);
+}
+
+bool ConfirmOverwrite(HWND owner, const char* path) {
+    char question[kFileMessageSize];
+    FormatFileMessage(question, path,
+                      "このファイルはすでに存在します。\n現在の内容で置き換えますか？");
+    // Closing the box counts as No.
+    return MessageBoxA(owner, question, kProgramName, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
