@@ -37,12 +37,12 @@ std::vector<uint16_t> FindDuplicates() {
     std::map<std::pair<std::string, std::string>, uint16_t> firstOfGroup;
     std::map<uint16_t, TextPair> texts;  // of the survivors, for the confirmation
     std::vector<uint16_t> duplicates;
+    EntryRecord entry;
     for (int index = 1; index <= ZEV_MAX_DATA; ++index) {
         uint16_t slot = static_cast<uint16_t>(index);
-        char source[ZEV_TEXT_BUFFER] = {};
-        char target[ZEV_TEXT_BUFFER] = {};
-        BYTE level = 0, typeMask = 0, condition = 0;
-        if (!zevGetData(slot, source, &level, &typeMask, &condition, target)) continue;
+        if (!ReadEntry(index, &entry)) continue;
+        const char* source = entry.source;
+        const char* target = entry.target;
         auto group =
             firstOfGroup.emplace(std::make_pair(EqualityKey(source), EqualityKey(target)), slot);
         if (group.second) {

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include "zev.h"
+
 // Longest dictionary path the editor keeps, with its terminator.
 const int kFileNameSize = 1024;
 // The start-up directory is read into this many bytes; the help path adds its file name.
@@ -70,6 +72,16 @@ bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE 
 int FittingLength(const char* text, int maxBytes);
 
 // Entries between form, list and library (entries.cpp).
+// One entry of the library's table, as zevGetData gives it.
+struct EntryRecord {
+    char source[ZEV_TEXT_BUFFER];
+    char target[ZEV_TEXT_BUFFER];
+    BYTE level;
+    BYTE typeMask;
+    BYTE condition;
+};
+// False when the slot holds no entry (or cannot be read).
+bool ReadEntry(int index, EntryRecord* entry);
 void CreateEntry(HWND mainWindow, int* modified);
 void UpdateEntry(HWND mainWindow, int* modified);
 void RemoveSelectedEntry(HWND mainWindow, int* modified);

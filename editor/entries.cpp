@@ -19,6 +19,13 @@ void EmptyFormTexts(HWND mainWindow) { ClearForm(mainWindow, true, false); }
 
 }  // namespace
 
+bool ReadEntry(int index, EntryRecord* entry) {
+    entry->source[0] = entry->target[0] = '\0';
+    entry->level = entry->typeMask = entry->condition = 0;
+    return zevGetData(static_cast<uint16_t>(index), entry->source, &entry->level, &entry->typeMask,
+                      &entry->condition, entry->target) != 0;
+}
+
 void CreateEntry(HWND mainWindow, int* modified) {
     char source[ZEV_TEXT_BUFFER] = {};
     char target[ZEV_TEXT_BUFFER] = {};

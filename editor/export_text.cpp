@@ -63,15 +63,11 @@ struct ColumnWidths {
 // when there is no entry, or every source or every target is empty.
 bool MeasureColumns(ColumnWidths* widths) {
     int longestSource = 0, longestTarget = 0;
+    EntryRecord entry;
     for (int index = 1; index <= ZEV_MAX_DATA; ++index) {
-        char source[ZEV_TEXT_BUFFER] = {};
-        char target[ZEV_TEXT_BUFFER] = {};
-        BYTE level = 0, typeMask = 0, condition = 0;
-        if (!zevGetData(static_cast<uint16_t>(index), source, &level, &typeMask, &condition,
-                        target))
-            continue;
-        if (lstrlenA(source) > longestSource) longestSource = lstrlenA(source);
-        if (lstrlenA(target) > longestTarget) longestTarget = lstrlenA(target);
+        if (!ReadEntry(index, &entry)) continue;
+        if (lstrlenA(entry.source) > longestSource) longestSource = lstrlenA(entry.source);
+        if (lstrlenA(entry.target) > longestTarget) longestTarget = lstrlenA(entry.target);
     }
     if (longestSource == 0 || longestTarget == 0) return false;
     widths->source = longestSource > kMinimumWidth ? longestSource : kMinimumWidth;
@@ -153,21 +149,17 @@ void TypeText(BYTE typeMask, int typeCount, char* text) {
 
 void WriteEntries(Listing& listing, const ColumnWidths& widths, int typeCount) {
     uint16_t number = 0;  // numbers the exported entries, whatever their slots
+    EntryRecord entry;
     for (int index = 1; index <= ZEV_MAX_DATA; ++index) {
-        char source[ZEV_TEXT_BUFFER] = {};
-        char target[ZEV_TEXT_BUFFER] = {};
-        BYTE level = 0, typeMask = 0, condition = 0;
-        if (!zevGetData(static_cast<uint16_t>(index), source, &level, &typeMask, &condition,
-                        target))
-            continue;
+        if (!ReadEntry(index, &entry)) continue;
         ++number;
         char types[9];
-        TypeText(typeMask, typeCount, types);
+        TypeText(entry.typeMask, typeCount, types);
         char line[kLineSize];
-        wsprintfA(line, "%.5d  %s%s%s%s   %d          <%s>  %s", number, source,
-                  Spaces(widths.source - lstrlenA(source) + 2).c_str(), target,
-                  Spaces(widths.target - lstrlenA(target) + 2).c_str(), level, types,
-                  condition == 1 ? "AND" : "OR");
+        wsprintfA(line, "%.5d  %s%s%s%s   %d          <%s>  %s", number, entry.source,
+                  Spaces(widths.source - lstrlenA(entry.source) + 2).c_str(), entry.target,
+                  Spaces(widths.target - lstrlenA(entry.target) + 2).c_str(), entry.level, types,
+                  entry.condition == 1 ? "AND" : "OR");
         listing.Line(line);
     }
 }

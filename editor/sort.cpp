@@ -42,19 +42,15 @@ std::vector<SortItem> ReadKeys(int order, bool* byCompare) {
     std::vector<SortItem> items;
     items.reserve(zevGetDataCount());
     *byCompare = false;
+    EntryRecord entry;
     for (int index = 1; index <= ZEV_MAX_DATA; ++index) {
-        char source[ZEV_TEXT_BUFFER] = {};
-        char target[ZEV_TEXT_BUFFER] = {};
-        BYTE level = 0, typeMask = 0, condition = 0;
-        if (!zevGetData(static_cast<uint16_t>(index), source, &level, &typeMask, &condition,
-                        target))
-            continue;
+        if (!ReadEntry(index, &entry)) continue;
         SortItem item{static_cast<uint16_t>(index), std::string(), 0};
-        if (order == IDM_SORT_BY_SOURCE) {
-            item.key = source;
-        } else {
-            item.number = order == IDM_SORT_BY_LENGTH ? static_cast<int>(strlen(source)) : level;
-        }
+        if (order == IDM_SORT_BY_SOURCE)
+            item.key = entry.source;
+        else
+            item.number =
+                order == IDM_SORT_BY_LENGTH ? static_cast<int>(strlen(entry.source)) : entry.level;
         items.push_back(item);
     }
     if (order != IDM_SORT_BY_SOURCE) return items;
