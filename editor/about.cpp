@@ -12,20 +12,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
             WindowPos(dialog, GetParent(dialog), HOBU_POS_CENTER);
             SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
             return FALSE;  // the focus is set
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                case IDCANCEL:
-                case IDC_ABOUT_OK:
-                    EndDialog(dialog, 0);
-                    return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, 0);
-            return TRUE;
     }
-    return FALSE;
+    return EndOnDismiss(dialog, message, wParam, IDC_ABOUT_OK, 0);
 }
 
 }  // namespace

@@ -109,22 +109,13 @@ INT_PTR CALLBACK CopyrightProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
                 OnFieldChange(dialog, LOWORD(wParam));
                 return FALSE;
             }
-            switch (LOWORD(wParam)) {
-                case IDOK:  // Enter
-                case IDC_SAVE_FOOTER:
-                    SaveFooter(dialog);
-                    return TRUE;
-                case IDCANCEL:
-                case IDC_FOOTER_OK:
-                    EndDialog(dialog, Updated(dialog));
-                    return TRUE;
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDC_SAVE_FOOTER) {  // Enter saves
+                SaveFooter(dialog);
+                return TRUE;
             }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, Updated(dialog));
-            return TRUE;
+            break;
     }
-    return FALSE;
+    return EndOnDismiss(dialog, message, wParam, IDC_FOOTER_OK, Updated(dialog));
 }
 
 }  // namespace

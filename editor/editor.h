@@ -144,6 +144,10 @@ void ClampField(HWND edit, int minimum, int maximum);
 // than maxBytes bytes (text then holds what fits, whole characters only).
 bool ReadField(HWND dialog, int id, char* text, int maxBytes);
 
+// Ends a modal dialog with result when message dismisses it: Enter, Escape, the button
+// closeId or the close box. True when it did (dismiss.cpp).
+bool EndOnDismiss(HWND dialog, UINT message, WPARAM wParam, int closeId, INT_PTR result);
+
 // The new-dictionary dialog: 1 when it created a dictionary, 0 when cancelled.
 int NewDictionaryDialog(HWND mainWindow);
 

@@ -38,24 +38,11 @@ void InitHeaderInfo(HWND dialog) {
 }
 
 INT_PTR CALLBACK HeaderInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            InitHeaderInfo(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                case IDCANCEL:
-                case IDC_HEADER_OK:
-                    EndDialog(dialog, 0);
-                    return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, 0);
-            return TRUE;
+    if (message == WM_INITDIALOG) {
+        InitHeaderInfo(dialog);
+        return TRUE;
     }
-    return FALSE;
+    return EndOnDismiss(dialog, message, wParam, IDC_HEADER_OK, 0);
 }
 
 }  // namespace

@@ -210,22 +210,13 @@ INT_PTR CALLBACK NewDictionaryProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 OnFieldChange(dialog, LOWORD(wParam));
                 return FALSE;
             }
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                case IDC_NEW_OK:
-                    if (CreateDictionaryFromDialog(dialog)) EndDialog(dialog, 1);
-                    return TRUE;
-                case IDCANCEL:
-                case IDC_NEW_CANCEL:
-                    EndDialog(dialog, 0);
-                    return TRUE;
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDC_NEW_OK) {
+                if (CreateDictionaryFromDialog(dialog)) EndDialog(dialog, 1);
+                return TRUE;
             }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, 0);
-            return TRUE;
+            break;
     }
-    return FALSE;
+    return EndOnDismiss(dialog, message, wParam, IDC_NEW_CANCEL, 0);
 }
 
 }  // namespace
