@@ -91,6 +91,22 @@ void DialogHarness::ExpectFileDialog(const char* path, FileDialogSeen* seen) {
 
 void DialogHarness::Ignore(HWND window) { ignored.insert(window); }
 
+// The handle of an unexpected dialog, and any ignored window it shares its low word with
+// (the system accepts either form of a handle), to tell a stray window from a known one.
+std::string DialogHarness::HandleNote(HWND dialog) const {
+    char note[96];
+    wsprintfA(note, "handle %p", static_cast<void*>(dialog));
+    std::string text = note;
+    for (HWND window : ignored) {
+        if (LOWORD(reinterpret_cast<UINT_PTR>(window)) !=
+            LOWORD(reinterpret_cast<UINT_PTR>(dialog)))
+            continue;
+        wsprintfA(note, ", ignored window %p", static_cast<void*>(window));
+        text += note;
+    }
+    return text;
+}
+
 // Runs inside the system's window management: it only passes the window on.
 LRESULT CALLBACK DialogHarness::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     DialogHarness* harness = currentHarness;
@@ -134,7 +150,7 @@ void DialogHarness::Answer(HWND dialog) {
     std::string caption = dialog::Text(dialog);
     if (expected.empty()) {
         Fail("unexpected dialog '" + caption + "' (text '" +
-                 dialog::ItemText(dialog, kMessageText) + "')",
+                 dialog::ItemText(dialog, kMessageText) + "', " + HandleNote(dialog) + ")",
              dialog);
         return;
     }

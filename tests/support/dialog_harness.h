@@ -85,6 +85,7 @@ private:
     void AnswerShown();
     void Watch();
     void Fail(const std::string& what, HWND dialog);
+    std::string HandleNote(HWND dialog) const;
 
     HHOOK hook = nullptr;
     HWND mailbox = nullptr;
