@@ -247,6 +247,8 @@ TEST_F(FileCommandsTest, TheOverwriteQuestionCutsALongerPathBeforeAWholeCharacte
     Command(IDM_SAVE_AS);
     EXPECT_EQ(path.substr(0, 511) + kOverwrite, seen.text);
     EXPECT_EQ("old", FileText(path));
+    // The file dialog may have made the folder the current directory, which cannot be removed.
+    SetCurrentDirectoryA(startDirectory);
     EXPECT_TRUE(DeleteFileA(path.c_str()));
     EXPECT_TRUE(RemoveDirectoryA(root.c_str()));
 }
