@@ -102,6 +102,79 @@ void MatcherSize(benchmark::State& state, int size) {
     matcher.Release();
 }
 
+// The two halves of a conversion with the largest dictionary, timed apart
+// over the whole text: the trie walks alone, replayed at the positions where
+// the scan walks, and the filter alone, asked at every position the scan
+// visits. Each bounds what the whole scan can reach.
+struct Replay {
+    Replay() {
+        std::vector<corpus::Entry> entries = corpus::MakeDictionary(kLargest, 6000u + kLargest);
+        records.resize(entries.size());
+        std::vector<const DataRecord*> table(entries.size());
+        std::vector<uint16_t> slots(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            CopyText(records[i].source, entries[i].source.c_str());
+            CopyText(records[i].target, entries[i].target.c_str());
+            table[i] = &records[i];
+            slots[i] = static_cast<uint16_t>(i);
+        }
+        bench::Check(matcher.Build(table.data(), slots.data(), kLargest, false), "matcher");
+        // The scan's own steps: a replacement skips its pattern, else one character.
+        const std::string& text = TheTexts().whole;
+        const uint8_t* in = reinterpret_cast<const uint8_t*>(text.c_str());
+        for (size_t p = 0; p < text.size();) {
+            visited.push_back(static_cast<uint32_t>(p));
+            Match match;
+            if (matcher.MayStart(in + p, text.size() - p)) {
+                walked.push_back(static_cast<uint32_t>(p));
+                if (matcher.Find(in + p, &match)) {
+                    p += match.patternLength;
+                    continue;
+                }
+            }
+            p += platform::IsLeadByte(in[p]) ? 2 : 1;
+        }
+    }
+    static const int kLargest = 16384;
+    std::vector<DataRecord> records;
+    Matcher matcher;
+    std::vector<uint32_t> visited;
+    std::vector<uint32_t> walked;
+};
+
+const Replay& TheReplay() {
+    static const Replay replay;
+    return replay;
+}
+
+void WalksOnly(benchmark::State& state) {
+    const Replay& r = TheReplay();
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(TheTexts().whole.c_str());
+    const MatcherSearch search = r.matcher.Search();
+    for (auto _ : state) {
+        uint32_t found = 0;
+        for (uint32_t p : r.walked) {
+            Match match;
+            found += search.Find(in + p, &match);
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["walks"] = static_cast<double>(r.walked.size());
+}
+
+void FilterOnly(benchmark::State& state) {
+    const Replay& r = TheReplay();
+    const std::string& text = TheTexts().whole;
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(text.c_str());
+    const MatcherSearch search = r.matcher.Search();
+    for (auto _ : state) {
+        uint32_t passed = 0;
+        for (uint32_t p : r.visited) passed += search.MayStart(in + p, text.size() - p);
+        benchmark::DoNotOptimize(passed);
+    }
+    state.counters["positions"] = static_cast<double>(r.visited.size());
+}
+
 struct FullFile {
     FullFile() {
         std::unique_ptr<Dictionary> d(bench::NewFullDictionary());
@@ -207,6 +280,14 @@ void PrintSummary(const SummaryReporter& r) {
             counters["memory_per_pattern_byte"], r.seconds.at(name) * 1e3,
             r.cpuSeconds.at(name) * 1e3);
     }
+    for (const char* name : {"walks_only/16384", "filter_only/16384"}) {
+        if (!r.seconds.count(name) || !r.counters.count(name)) continue;
+        double count = 0;
+        for (const auto& counter : r.counters.at(name)) count = counter.second;
+        printf("%-18s %8.1f us (%.1f) for %.0f positions: the whole scan cannot pass %.0f MB/s\n",
+               name, r.seconds.at(name) * 1e6, r.cpuSeconds.at(name) * 1e6, count,
+               mb / r.seconds.at(name));
+    }
     for (const char* name : {"open_full", "save_full", "write_8MB_without_fsync"}) {
         if (r.seconds.count(name))
             printf("%-24s %8.2f ms (%.2f)\n", name, r.seconds.at(name) * 1e3,
@@ -236,6 +317,12 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
+    benchmark::RegisterBenchmark("walks_only/16384", WalksOnly)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("filter_only/16384", FilterOnly)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("open_full", OpenFull)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
