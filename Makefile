@@ -5,9 +5,9 @@
 
 WINE_RUN := build/windows/wine-run
 CTEST_FLAGS := --output-on-failure -j2
-# GUI tests under Wine on a loaded machine now and then miss a window
-# activation or see a stray one; a failed test gets up to two more runs, and
-# its earlier failures stay in the output.
+# GUI tests under Wine on a loaded machine may miss a window activation; a
+# failed test gets up to two more runs, and its earlier failures stay in the
+# output.
 WINE_RETRY := --repeat until-pass:3
 
 all: native windows

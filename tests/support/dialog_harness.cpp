@@ -91,17 +91,17 @@ void DialogHarness::ExpectFileDialog(const char* path, FileDialogSeen* seen) {
 
 void DialogHarness::Ignore(HWND window) { ignored.insert(window); }
 
-// The handle of an unexpected dialog, and any ignored window it shares its low word with
-// (the system accepts either form of a handle), to tell a stray window from a known one.
+// The handle of an unexpected dialog, its owner and the ignored windows, to tell a
+// stray window from a known one (the system accepts either form of a handle).
 std::string DialogHarness::HandleNote(HWND dialog) const {
-    char note[96];
-    wsprintfA(note, "handle %p", static_cast<void*>(dialog));
+    char note[128];
+    wsprintfA(note, "handle %p, owner %p, thread %lu (this one %lu)", static_cast<void*>(dialog),
+              static_cast<void*>(GetWindow(dialog, GW_OWNER)),
+              GetWindowThreadProcessId(dialog, nullptr), GetCurrentThreadId());
     std::string text = note;
     for (HWND window : ignored) {
-        if (LOWORD(reinterpret_cast<UINT_PTR>(window)) !=
-            LOWORD(reinterpret_cast<UINT_PTR>(dialog)))
-            continue;
-        wsprintfA(note, ", ignored window %p", static_cast<void*>(window));
+        wsprintfA(note, ", ignored %p%s", static_cast<void*>(window),
+                  IsWindow(window) ? "" : " (gone)");
         text += note;
     }
     return text;
@@ -136,8 +136,11 @@ LRESULT CALLBACK DialogHarness::WindowProc(HWND window, UINT message, WPARAM wPa
 }
 
 void DialogHarness::Answer(HWND dialog) {
-    // Re-activations (after a nested box closes) and other windows are not news.
+    // Re-activations (after a nested box closes) and other windows are not news. Nor are
+    // windows of other threads: when this thread's last window closes, the system may
+    // activate a window of another program (a test running alongside) through it.
     if (!IsWindow(dialog) || !IsDialogClass(dialog)) return;
+    if (GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
     if (ignored.count(dialog) || answered.count(dialog)) return;
     if (!IsWindowVisible(dialog)) {
         // Answer it as the user would see it: once it is on the screen.
