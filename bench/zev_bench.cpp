@@ -78,28 +78,39 @@ void Convert(benchmark::State& state, int size, bool lines, bool plain) {
               (plain ? "/plain" : "/matcher")] = output;
 }
 
-// The matcher for all entries of a word dictionary, built over copies of
-// its records, with its size against the patterns it indexes.
-void MatcherSize(benchmark::State& state, int size) {
-    std::vector<corpus::Entry> entries = corpus::MakeDictionary(size, 6000u + size);
-    std::vector<DataRecord> records(entries.size());
-    std::vector<const DataRecord*> table(entries.size());
-    std::vector<uint16_t> slots(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        CopyText(records[i].source, entries[i].source.c_str());
-        CopyText(records[i].target, entries[i].target.c_str());
-        table[i] = &records[i];
-        slots[i] = static_cast<uint16_t>(i);
+// Copies of a word dictionary's records, and the matcher over all of them in
+// slot order: the one a conversion with every entry selected builds.
+struct WordMatcher {
+    explicit WordMatcher(int size) : records(static_cast<size_t>(size)) {
+        std::vector<corpus::Entry> entries = corpus::MakeDictionary(size, 6000u + size);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            CopyText(records[i].source, entries[i].source.c_str());
+            CopyText(records[i].target, entries[i].target.c_str());
+            table.push_back(&records[i]);
+            slots.push_back(static_cast<uint16_t>(i));
+        }
     }
+    ~WordMatcher() { matcher.Release(); }
+    void Build() {
+        bench::Check(
+            matcher.Build(table.data(), slots.data(), static_cast<int>(slots.size()), false),
+            "matcher");
+    }
+    std::vector<DataRecord> records;
+    std::vector<const DataRecord*> table;
+    std::vector<uint16_t> slots;
     Matcher matcher;
-    for (auto _ : state) {
-        bench::Check(matcher.Build(table.data(), slots.data(), size, false), "matcher");
-    }
+};
+
+// The matcher's size against the patterns it indexes.
+void MatcherSize(benchmark::State& state, int size) {
+    WordMatcher words(size);
+    for (auto _ : state) words.Build();
+    const Matcher& matcher = words.matcher;
     state.counters["memory_bytes"] = static_cast<double>(matcher.MemoryBytes());
     state.counters["pattern_bytes"] = static_cast<double>(matcher.PatternBytes());
     state.counters["memory_per_pattern_byte"] =
         static_cast<double>(matcher.MemoryBytes()) / static_cast<double>(matcher.PatternBytes());
-    matcher.Release();
 }
 
 // The two halves of a conversion with the largest dictionary, timed apart
@@ -107,18 +118,9 @@ void MatcherSize(benchmark::State& state, int size) {
 // the scan walks, and the filter alone, asked at every position the scan
 // visits. Each bounds what the whole scan can reach.
 struct Replay {
-    Replay() {
-        std::vector<corpus::Entry> entries = corpus::MakeDictionary(kLargest, 6000u + kLargest);
-        records.resize(entries.size());
-        std::vector<const DataRecord*> table(entries.size());
-        std::vector<uint16_t> slots(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) {
-            CopyText(records[i].source, entries[i].source.c_str());
-            CopyText(records[i].target, entries[i].target.c_str());
-            table[i] = &records[i];
-            slots[i] = static_cast<uint16_t>(i);
-        }
-        bench::Check(matcher.Build(table.data(), slots.data(), kLargest, false), "matcher");
+    Replay() : words(kLargest) {
+        words.Build();
+        const Matcher& matcher = words.matcher;
         // The scan's own steps: a replacement skips its pattern, else one character.
         const std::string& text = TheTexts().whole;
         const uint8_t* in = reinterpret_cast<const uint8_t*>(text.c_str());
@@ -136,8 +138,7 @@ struct Replay {
         }
     }
     static const int kLargest = 16384;
-    std::vector<DataRecord> records;
-    Matcher matcher;
+    WordMatcher words;
     std::vector<uint32_t> visited;
     std::vector<uint32_t> walked;
 };
@@ -150,7 +151,7 @@ const Replay& TheReplay() {
 void WalksOnly(benchmark::State& state) {
     const Replay& r = TheReplay();
     const uint8_t* in = reinterpret_cast<const uint8_t*>(TheTexts().whole.c_str());
-    const MatcherSearch search = r.matcher.Search();
+    const MatcherSearch search = r.words.matcher.Search();
     for (auto _ : state) {
         uint32_t found = 0;
         for (uint32_t p : r.walked) {
@@ -166,7 +167,7 @@ void FilterOnly(benchmark::State& state) {
     const Replay& r = TheReplay();
     const std::string& text = TheTexts().whole;
     const uint8_t* in = reinterpret_cast<const uint8_t*>(text.c_str());
-    const MatcherSearch search = r.matcher.Search();
+    const MatcherSearch search = r.words.matcher.Search();
     for (auto _ : state) {
         uint32_t passed = 0;
         for (uint32_t p : r.visited) passed += search.MayStart(in + p, text.size() - p);
