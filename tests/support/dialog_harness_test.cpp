@@ -74,4 +74,61 @@ TEST(DialogHarnessTest, WatchdogEndsADialogThatAnActionLeftOpen) {
     EXPECT_LT(GetTickCount() - start, 5000u);
 }
 
+// A message box shown by a thread of its own, closed with OK when the object goes.
+class OtherThreadBox {
+public:
+    explicit OtherThreadBox(const char* caption) : caption_(caption) {
+        thread_ = CreateThread(nullptr, 0, Show, this, 0, nullptr);
+    }
+    ~OtherThreadBox() {
+        while (thread_ && WaitForSingleObject(thread_, 10) == WAIT_TIMEOUT) {
+            if (HWND box = Find()) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        if (thread_) CloseHandle(thread_);
+    }
+    HWND Find() const { return FindWindowA("#32770", caption_); }
+    // The box once it is on the screen, or null after two seconds.
+    HWND WaitUntilShown() const {
+        for (int wait = 0; wait < 200; ++wait) {
+            HWND box = Find();
+            if (box && IsWindowVisible(box)) return box;
+            Sleep(10);
+        }
+        return nullptr;
+    }
+
+private:
+    static DWORD WINAPI Show(void* self) {
+        MessageBoxA(nullptr, "本文", static_cast<OtherThreadBox*>(self)->caption_, MB_OK);
+        return 0;
+    }
+    const char* caption_;
+    HANDLE thread_;
+};
+
+// Another thread's window can be activated through this thread: when this thread's last
+// window closes, or, as here, when the two threads share their input. A test running
+// alongside owns that window, not this harness, which must neither fail nor close it.
+TEST(DialogHarnessTest, LeavesTheDialogsOfOtherThreadsAlone) {
+    OtherThreadBox other("よその題");
+    HWND box = other.WaitUntilShown();
+    ASSERT_NE(nullptr, box);
+    DWORD otherThread = GetWindowThreadProcessId(box, nullptr);
+    DialogHarness harness;
+    ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), otherThread, TRUE));
+    HWND mine = CreateWindowExA(0, "#32770", "自分の窓", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                100, 100, nullptr, nullptr, nullptr, nullptr);
+    harness.Ignore(mine);
+    SetActiveWindow(mine);
+    SetActiveWindow(box);
+    DestroyWindow(mine);
+    AttachThreadInput(GetCurrentThreadId(), otherThread, FALSE);
+    for (int turn = 0; turn < 20; ++turn) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+    EXPECT_TRUE(harness.Finished());
+    EXPECT_TRUE(IsWindow(box));
+}
 }  // namespace
