@@ -1,5 +1,6 @@
 // Entries between form, list and library: create, update, remove, load, and the list.
 #include "editor_fixture.h"
+#include "table_helpers.h"
 
 namespace {
 
@@ -30,14 +31,7 @@ TEST_F(EntriesTest, CreateAddsARowAtTheEndAndKeepsTheChoices) {
     Command(IDM_CREATE_ENTRY);
 
     EXPECT_EQ((Cells{"00001", "ありがとう", "おおきに", "中", "OR"}), Row(0));
-    char source[256] = {}, target[256] = {};
-    BYTE level = 0, typeMask = 0, condition = 9;
-    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
-    EXPECT_STREQ("ありがとう", source);
-    EXPECT_STREQ("おおきに", target);
-    EXPECT_EQ(2, level);
-    EXPECT_EQ(0x05, typeMask);
-    EXPECT_EQ(0, condition);
+    EXPECT_EQ((TableEntry{"ありがとう", "おおきに", 2, 0x05, 0}), ReadEntry(1));
 
     EXPECT_EQ("", ItemText(IDC_INDEX));
     EXPECT_EQ("", ItemText(IDC_SOURCE));
@@ -196,11 +190,9 @@ TEST_F(EntriesTest, UpdateRewritesTheMatchingRow) {
     FillForm("駄目", "あかんで", 3, true, 0x04);
     PressKey(list, VK_RETURN, VK_CONTROL);
     EXPECT_EQ((Cells{"00003", "駄目", "あかんで", "強", "AND"}), Row(2));
-    char source[256] = {}, target[256] = {};
-    BYTE level = 0, typeMask = 0, condition = 0;
-    ASSERT_EQ(1, zevGetData(3, source, &level, &typeMask, &condition, target));
-    EXPECT_STREQ("駄目", source);
-    EXPECT_EQ(0x04, typeMask);
+    TableEntry entry = ReadEntry(3);
+    EXPECT_EQ("駄目", entry.source);
+    EXPECT_EQ(0x04, entry.typeMask);
 }
 
 TEST_F(EntriesTest, UpdateNeedsALoadedEntryAndStopsWhenTheLibraryRefuses) {
@@ -266,11 +258,9 @@ TEST_F(EntriesTest, TextsLongerThanAnEntryHoldsAreRefusedNotCut) {
 
     FillForm(longest.c_str(), longest.c_str(), 1, true, 1);
     Command(IDM_CREATE_ENTRY);
-    char source[256] = {}, target[256] = {};
-    BYTE level = 0, typeMask = 0, condition = 0;
-    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
-    EXPECT_EQ(longest, source);
-    EXPECT_EQ(longest, target);
+    TableEntry entry = ReadEntry(1);
+    EXPECT_EQ(longest, entry.source);
+    EXPECT_EQ(longest, entry.target);
 
     // Update refuses the same way and leaves the entry as it was.
     SelectRow(0);
@@ -279,8 +269,7 @@ TEST_F(EntriesTest, TextsLongerThanAnEntryHoldsAreRefusedNotCut) {
     ExpectWarning("変換先文字列は255バイト以内で入力してください。");
     Command(IDM_UPDATE_ENTRY);
     CheckBoxes();
-    ASSERT_EQ(1, zevGetData(1, source, &level, &typeMask, &condition, target));
-    EXPECT_EQ(longest, target);
+    EXPECT_EQ(longest, ReadEntry(1).target);
 }
 
 TEST_F(EntriesTest, RefillShowsEveryEntryInIndexOrderWithFullTexts) {

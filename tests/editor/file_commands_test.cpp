@@ -1,6 +1,7 @@
 // The file commands through the real common file dialogs: Open, Save, Save As, closing
 // with unsaved changes, and the extension rule.
 #include "editor_fixture.h"
+#include "table_helpers.h"
 
 #include <filesystem>
 
@@ -680,17 +681,10 @@ TEST_F(NewDictionaryCommandTest, AWholeLife) {
     zevGetTypeName(2, name);
     EXPECT_STREQ("動詞", name);
     ASSERT_EQ(3, zevGetDataCount());
-    char source[256] = {}, target[256] = {};
-    BYTE level = 0, typeMask = 0, condition = 9;
-    ASSERT_EQ(1, zevGetData(2, source, &level, &typeMask, &condition, target));
-    EXPECT_STREQ("だめ", source);
-    EXPECT_STREQ("いかん", target);
-    EXPECT_EQ(2, level);
-    EXPECT_EQ(0x03, typeMask);
-    EXPECT_EQ(0, condition);
-    ASSERT_EQ(1, zevGetData(3, source, &level, &typeMask, &condition, target));
-    EXPECT_STREQ("まっこと", target);
-    EXPECT_EQ(1, condition);
+    EXPECT_EQ((TableEntry{"だめ", "いかん", 2, 0x03, 0}), ReadEntry(2));
+    TableEntry third = ReadEntry(3);
+    EXPECT_EQ("まっこと", third.target);
+    EXPECT_EQ(1, third.condition);
     BYTE major = 0, minor = 0, revision = 0;
     uint16_t year = 0;
     char comment[256] = {}, holder[256] = {};

@@ -27,7 +27,25 @@ struct TableEntry {
 };
 
 inline void PrintTo(const TableEntry& e, std::ostream* out) {
-    *out << "{" << e.source << ", " << e.target << ", " << e.level << "}";
+    *out << "{" << e.source << ", " << e.target << ", level " << e.level << ", types " << e.typeMask
+         << ", condition " << e.condition << "}";
+}
+
+// The entry in `slot` (1-based) as the library gives it; false when the slot is free.
+inline bool ReadSlot(int slot, TableEntry* entry) {
+    char source[256] = {}, target[256] = {};
+    uint8_t level = 0, typeMask = 0, condition = 0;
+    if (!zevGetData(static_cast<uint16_t>(slot), source, &level, &typeMask, &condition, target))
+        return false;
+    *entry = {source, target, level, typeMask, condition};
+    return true;
+}
+
+// The entry in `slot`, which the test expects to be occupied.
+inline TableEntry ReadEntry(int slot) {
+    TableEntry entry{};
+    EXPECT_TRUE(ReadSlot(slot, &entry)) << "slot " << slot << " is free";
+    return entry;
 }
 
 // Occupied slot -> entry.
@@ -36,10 +54,8 @@ using Table = std::map<int, TableEntry>;
 inline Table ReadTable() {
     Table table;
     for (int slot = 1; slot <= ZEV_MAX_DATA; ++slot) {
-        char source[256] = {}, target[256] = {};
-        uint8_t level = 0, typeMask = 0, condition = 0;
-        if (zevGetData(static_cast<uint16_t>(slot), source, &level, &typeMask, &condition, target))
-            table[slot] = {source, target, level, typeMask, condition};
+        TableEntry entry;
+        if (ReadSlot(slot, &entry)) table[slot] = entry;
     }
     return table;
 }
