@@ -318,21 +318,19 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
-    benchmark::RegisterBenchmark("walks_only/16384", WalksOnly)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("filter_only/16384", FilterOnly)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("open_full", OpenFull)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("save_full", SaveFull)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("write_8MB_without_fsync", WriteWithoutFlush)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    const struct {
+        const char* name;
+        void (*run)(benchmark::State&);
+        benchmark::TimeUnit unit;
+    } kSingles[] = {
+        {"walks_only/16384", WalksOnly, benchmark::kMicrosecond},
+        {"filter_only/16384", FilterOnly, benchmark::kMicrosecond},
+        {"open_full", OpenFull, benchmark::kMillisecond},
+        {"save_full", SaveFull, benchmark::kMillisecond},
+        {"write_8MB_without_fsync", WriteWithoutFlush, benchmark::kMillisecond},
+    };
+    for (const auto& single : kSingles)
+        benchmark::RegisterBenchmark(single.name, single.run)->Unit(single.unit)->UseRealTime();
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
