@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "libraryfailure.h"
+
 namespace zevtool {
 
 struct EntryModel {
@@ -29,9 +31,6 @@ struct DictionaryModel {
     std::string comment;
     std::vector<EntryModel> entries;  // in priority (file) order
 };
-
-// The dictionary library's last failure in plain words.
-std::string LibraryFailure();
 
 // Opens `path` with the library after its structural test, copies the whole
 // dictionary into `model` and closes it again. On failure `error` says why.

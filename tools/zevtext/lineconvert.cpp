@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "dicmodel.h"
+#include "libraryfailure.h"
 #include "zev.h"
 
 namespace zevtool {
