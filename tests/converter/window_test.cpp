@@ -1,5 +1,6 @@
 // The converter's window: start-up state, layout, keys, about, help, exit.
 #include "converter_fixture.h"
+#include "zev_version.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ TEST_F(WindowTest, AboutBoxIsCentredAndClosesWithOk) {
         dialog::Press(about, IDC_ABOUT_OK);
     });
     Command(IDM_ABOUT);
-    EXPECT_EQ("MARDELKO    Version 1.01", version);
+    EXPECT_EQ("MARDELKO    Version " ZEV_VERSION, version);
     RECT main;
     GetWindowRect(window, &main);
     int aboutWidth = aboutRect.right - aboutRect.left;

@@ -1,5 +1,6 @@
 // The header-information, copyright/version and about dialogs, through the menu commands.
 #include "editor_fixture.h"
+#include "zev_version.h"
 
 #include <functional>
 #include <string>
@@ -255,7 +256,7 @@ TEST_F(HeaderDialogsTest, AFooterTheLibraryRefusesIsReportedNotCounted) {
 TEST_F(HeaderDialogsTest, AboutShowsTheVersion) {
     SetAlwaysOnTop(main, 1);
     RunDialog(IDM_ABOUT, "バージョン情報", [&](HWND d) {
-        EXPECT_EQ("方言辞書エディタ   Version 1.01", dialog::ItemText(d, IDC_ABOUT_NAME));
+        EXPECT_EQ("方言辞書エディタ   Version " ZEV_VERSION, dialog::ItemText(d, IDC_ABOUT_NAME));
         EXPECT_EQ("Copyright (C) 2026 Zevedit developers",
                   dialog::ItemText(d, IDC_ABOUT_COPYRIGHT));
         EXPECT_EQ(GetDlgItem(d, IDC_ABOUT_OK), GetFocus());

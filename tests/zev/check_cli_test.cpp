@@ -3,6 +3,7 @@
 #include "file_bytes.h"
 #include "zev.h"
 #include "zev_cli.h"
+#include "zev_version.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ TEST_F(ZevCliTest, EverySubcommandHasHelp) {
     ZevRun run = RunZev({"--help"});
     EXPECT_EQ(0, run.code);
     EXPECT_NE(std::string::npos, run.out.find("Subcommands:"));
+    run = RunZev({"--version"});
+    EXPECT_EQ("zev " ZEV_VERSION "\n", run.out);
 }
 
 }  // namespace

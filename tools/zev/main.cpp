@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "convert_command.h"
+#include "zev_version.h"
 
 using namespace zevtool;
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
         "and inspect, dump, build and check dictionaries.",
         "zev"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", "zev 1.0.0");
+    app.set_version_flag("--version", "zev " ZEV_VERSION);
 
     ConvertRequest request;
     CLI::App* convert = AddConvert(app, request);
