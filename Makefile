@@ -24,6 +24,12 @@ windows: setup
 run: native
 	@build/native/bin/zev convert -d build/native/samples/kansai.zev -l 3 -t 1,2,3,4 samples/story.txt
 
+# Writes every sample dictionary's golden anew from its story (samples/golden/),
+# for review after a dictionary changed.
+.PHONY: goldens
+goldens: native
+	@bash samples/golden.sh write build/native/bin/zev build/native/samples
+
 test: test-native test-windows test-cross test-sanitize test-fuzz
 
 # The zev tool (native) and the converter program (under Wine) agree to the byte.
