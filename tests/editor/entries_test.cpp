@@ -112,6 +112,18 @@ TEST_F(EntriesTest, DeletingTheLoadedEntryResetsTheFormButKeepsTheFocus) {
     EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
 }
 
+TEST_F(EntriesTest, TheListSelectsOneRowAtATimeForDelete) {
+    OpenThreeByThree();
+    CreateFive();
+    SelectRow(1);
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(1, SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00003", "00005"}), FirstColumn());
+}
+
 TEST_F(EntriesTest, DeleteWithoutSelectionChangesNothingButRefreshesTheTitle) {
     OpenThreeByThree();
     CreateFive();
