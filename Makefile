@@ -28,7 +28,7 @@ windows: setup
 run: native
 	@build/native/bin/zev convert -d build/native/samples/kansai.zev -l 3 -t 1,2,3,4 samples/story.txt
 
-test: test-native test-windows test-cross test-sanitize fuzz
+test: test-native test-windows test-cross test-dist test-sanitize fuzz
 
 # The zev tool (native) and the converter program (under Wine) agree to the byte.
 test-cross: native windows
@@ -37,6 +37,16 @@ test-cross: native windows
 	@status=0; scripts/compare-converters.sh || status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
 	  exit $$status
+
+# The release into dist/, then its checks: the zip and the installer in fresh Wine
+# prefixes, the Debian package unpacked and linted.
+.PHONY: dist test-dist screenshots-guides
+dist: native windows
+	@bash packaging/dist.sh
+
+test-dist: dist
+	@echo "== release files"
+	@bash tests/release/dist_test.sh
 
 test-native: native
 	@echo "== native tests"
@@ -78,6 +88,10 @@ screenshots-converter: native windows
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
 screenshots: screenshots-converter screenshots-editor
+
+# The user guides shipped with the programs show the same pictures.
+screenshots-guides: screenshots
+	@cp docs/screenshots/mardelko.png docs/screenshots/zevedit.png packaging/guide/images/
 
 sanitize: setup
 	@cmake --preset sanitize >/dev/null
