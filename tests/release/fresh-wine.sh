@@ -21,7 +21,7 @@ fresh_wine_prefix() {
 # The caption of PROGRAM's main window (a Windows path), after start_program has
 # started it from its folder, found the window and closed it again.
 main_window_of() {
-  wine 'C:\driver\start_program.exe' "$1" </dev/null 2>&1 | tr -d '\r' |
+  { wine 'C:\driver\start_program.exe' "$1" </dev/null 2>&1 || true; } | tr -d '\r' |
     iconv -f CP932 -t UTF-8 | sed -n 's/^window: //p'
 }
 
