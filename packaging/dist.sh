@@ -27,7 +27,7 @@ cp "${dictionaries[@]}" "$stage/"
 for story in samples/story.txt samples/*.story.txt; do
   [ -e "$story" ] && windows_text "$story" "$stage/$(basename "$story")"
 done
-cp packaging/guide/Mardelko.html packaging/guide/zevedit.html "$stage/"
+cp packaging/guide/Mardelko.html packaging/guide/zevedit.html packaging/guide/guide.css "$stage/"
 cp -r packaging/guide/images "$stage/images"
 sed "s/@VERSION@/$version/" packaging/readme.txt > "$work/readme.txt"
 windows_text "$work/readme.txt" "$stage/readme.txt"

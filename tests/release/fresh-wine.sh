@@ -30,6 +30,15 @@ install_driver() {
   cp "$ZEV_ROOT/build/windows/bin/start_program.exe" "$WINEPREFIX/drive_c/driver/"
 }
 
+# The check's own folder build/dist-test/NAME with a fresh prefix and the driver in it.
+start_wine_check() {
+  work="$ZEV_ROOT/build/dist-test/$1"
+  rm -rf "$work"
+  mkdir -p "$work"
+  fresh_wine_prefix "$work/prefix"
+  install_driver
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

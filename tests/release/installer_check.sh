@@ -8,11 +8,7 @@ version=$1
 ZEV_ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 . "$ZEV_ROOT/tests/release/fresh-wine.sh"
 setup="$ZEV_ROOT/dist/zev-$version-setup.exe"
-work="$ZEV_ROOT/build/dist-test/installer"
-rm -rf "$work"
-mkdir -p "$work"
-fresh_wine_prefix "$work/prefix"
-install_driver
+start_wine_check installer
 
 target="$WINEPREFIX/drive_c/Program Files/Zev"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zev 方言変換"

@@ -8,11 +8,7 @@ version=$1
 ZEV_ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 . "$ZEV_ROOT/tests/release/fresh-wine.sh"
 zip="$ZEV_ROOT/dist/zev-$version-win32.zip"
-work="$ZEV_ROOT/build/dist-test/zip"
-rm -rf "$work"
-mkdir -p "$work"
-fresh_wine_prefix "$work/prefix"
-install_driver
+start_wine_check zip
 
 mkdir "$WINEPREFIX/drive_c/zev"
 (cd "$WINEPREFIX/drive_c/zev" && unzip -q "$zip")
@@ -25,8 +21,8 @@ for built in "$ZEV_ROOT"/build/native/samples/*.zev; do
   cmp -s "$built" "$folder/$(basename "$built")" || fail "the zip lacks $(basename "$built")"
 done
 for guide in Mardelko.html zevedit.html; do
-  for image in $(grep -o 'src="[^"]*"' "$folder/$guide" | sed 's/src="\(.*\)"/\1/'); do
-    [ -f "$folder/$image" ] || fail "$guide shows $image, which the zip lacks"
+  for file in $(grep -oE '(src|href)="[^":#]+"' "$folder/$guide" | sed 's/.*="\(.*\)"/\1/'); do
+    [ -f "$folder/$file" ] || fail "$guide refers to $file, which the zip lacks"
   done
 done
 # Notepad on a Japanese Windows: code page 932 and CR LF on every line.
