@@ -30,7 +30,7 @@ run: native
 goldens: native
 	@bash samples/golden.sh write build/native/bin/zev build/native/samples
 
-test: test-native test-windows test-cross test-sanitize test-fuzz
+test: test-native test-windows test-cross test-dist test-sanitize test-fuzz
 
 # The zev tool (native) and the converter program (under Wine) agree to the byte.
 test-cross: native windows
@@ -39,6 +39,16 @@ test-cross: native windows
 	@status=0; scripts/compare-converters.sh || status=$$?; \
 	  WINEPREFIX=$(CURDIR)/build/windows/wineprefix wineserver -k 2>/dev/null || true; \
 	  exit $$status
+
+# The release into dist/, then its checks: the zip and the installer in fresh Wine
+# prefixes, the Debian package unpacked and linted.
+.PHONY: dist test-dist screenshots-guides
+dist: native windows
+	@bash packaging/dist.sh
+
+test-dist: dist
+	@echo "== release files"
+	@bash tests/release/dist_test.sh
 
 test-native: native
 	@echo "== native tests"
@@ -81,6 +91,10 @@ screenshots-converter: native windows
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
 screenshots: screenshots-converter screenshots-editor
+
+# The user guides shipped with the programs show the same pictures.
+screenshots-guides: screenshots
+	@cp docs/screenshots/mardelko.png docs/screenshots/zevedit.png packaging/guide/images/
 
 sanitize: setup
 	@cmake --preset sanitize >/dev/null

@@ -1,5 +1,6 @@
-// The about box and the help file.
+// The about box and the help: the help file, or else the user guide.
 #include "converter.h"
+#include "helpguide.h"
 #include "hobu.h"
 #include "resource.h"
 
@@ -31,6 +32,8 @@ void ShowAbout(HWND window) {
 }
 
 void ShowHelp(HWND window) {
+    if (ShowHelpFallback(window, {kHelpFile, "Mardelko.html", "MARDELKO"}) != HelpSource::kHelpFile)
+        return;
     static char emptyKeyword[] = "";
     WinHelpA(window, kHelpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>(emptyKeyword));
     converterState.helpShown = true;

@@ -1,5 +1,6 @@
 // Always-on-top, boss mode, help and the all-types commands of the main window.
 #include "editor.h"
+#include "helpguide.h"
 #include "hobu.h"
 #include "resource.h"
 #include "zev.h"
@@ -57,6 +58,9 @@ void LeaveBossMode(HWND mainWindow) {
 }
 
 void ShowHelpIndex(HWND mainWindow, const char* helpFile) {
+    if (ShowHelpFallback(mainWindow, {helpFile, "zevedit.html", kProgramName}) !=
+        HelpSource::kHelpFile)
+        return;
     WinHelpA(mainWindow, helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>(""));
     editorState.helpShown = true;
 }

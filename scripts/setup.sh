@@ -12,6 +12,8 @@ PACKAGES=(
   wine wine32:i386
   xvfb xauth x11-apps imagemagick
   locales fonts-ipafont-gothic fonts-wine
+  # make dist: the installer, the Debian package and its checks, the man page
+  nsis lintian help2man zip unzip man-db dpkg-dev fakeroot
 )
 
 SUDO=""

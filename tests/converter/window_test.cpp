@@ -1,5 +1,6 @@
 // The converter's window: start-up state, layout, keys, about, help, exit.
 #include "converter_fixture.h"
+#include "help_seam.h"
 #include "zev_version.h"
 
 namespace {
@@ -145,8 +146,12 @@ TEST_F(WindowTest, ExitClosesTheWindowAndEndsTheLoop) {
 }
 
 TEST_F(WindowTest, HelpViewerIsToldToQuitWhenTheWindowCloses) {
+    HelpSeam seam;
+    seam.Place("Mardelko.hlp");  // found in the current folder
+    seam.Place(HelpSeam::BesideProgram("Mardelko.html"));
     Command(IDM_HELP_TOPICS);
     EXPECT_TRUE(converterState.helpShown);
+    EXPECT_TRUE(seam.opened.empty());
     DestroyWindow(window);
     EXPECT_FALSE(converterState.helpShown);
 }

@@ -1,6 +1,7 @@
 // The main window: start-up state, layout, title, the command table, accelerators,
 // always-on-top, boss mode and closing.
 #include "editor_fixture.h"
+#include "help_seam.h"
 
 #include <tlhelp32.h>
 
@@ -322,7 +323,11 @@ bool WaitForHelpViewer(bool running, const std::function<void()>& pump) {
 
 TEST_F(MainWindowTest, TheHelpViewerQuitsWithTheProgram) {
     ASSERT_TRUE(WaitForHelpViewer(false, [&] { Pump(); }));
+    HelpSeam seam;
+    seam.Place(editorState.helpFilePath);
+    seam.Place(HelpSeam::BesideProgram("zevedit.html"));
     Command(IDM_HELP_TOPICS);
+    EXPECT_TRUE(seam.opened.empty());
     EXPECT_TRUE(WaitForHelpViewer(true, [&] { Pump(); }));
     Command(IDM_EXIT);
     EXPECT_TRUE(Pump());
