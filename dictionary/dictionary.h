@@ -93,6 +93,12 @@ public:
     int ConvertWithPlainScan(const char* input, char* output, uint32_t outputLimit, uint8_t level,
                              uint8_t typeMask, uint32_t flags);
     int SwapPointer(uint16_t slot1, uint16_t slot2);
+    // Fills `slots` (room for ZEV_MAX_DATA) with the 0-based slots of the
+    // entries a conversion with this selection tries, in slot order;
+    // returns their count.
+    int SelectedSlots(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots) {
+        return BuildCandidates(level, typeMask, backward, slots);
+    }
 
     // The largest type mask a dictionary with `typeCount` types can express.
     static uint8_t LargestTypeMask(uint8_t typeCount);

@@ -23,6 +23,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "prefilter.h"
+
 struct DataRecord;
 
 // What a search found: the winning slot index (0-based), the length of its
@@ -99,9 +101,13 @@ public:
     MatcherSearch Search() const {
         return {units_, tails_, filters_, quads_, rootBase_, pairShift_, quadShift_};
     }
+    // The tables that find the positions where a pattern may start.
+    const PrefilterTables& Prefilter() const { return *prefilter_; }
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
-    size_t MemoryBytes() const { return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_; }
+    size_t MemoryBytes() const {
+        return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_ + sizeof *prefilter_;
+    }
     size_t PatternBytes() const { return patternBytes_; }
 
 private:
@@ -117,6 +123,7 @@ private:
     uint8_t* filters_ = nullptr;
     uint8_t* quads_ = nullptr;
     size_t filterBytes_ = 0;
+    PrefilterTables* prefilter_ = nullptr;
     int pairShift_ = 32;
     int quadShift_ = 32;
     size_t patternBytes_ = 0;
