@@ -16,11 +16,12 @@ static bool TypeTestPasses(uint8_t entryTypes, uint8_t condition, uint8_t types,
     return known != 0 && hasKnownType && shares;
 }
 
-// Fills `candidates` (and `slots`, when given, with their 0-based slot
+// Fills `candidates` and `slots` (each when given; `slots` with 0-based slot
 // indices) with the entries that apply at `level` to `types`, in slot order.
 // Entries whose pattern is empty are left out: they would match everywhere
 // without consuming input.
-int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward, uint16_t* slots) {
+int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward,
+                                const DataRecord** candidates, uint16_t* slots) const {
     int firstTypes = typeCount < 8 ? typeCount : 8;
     uint8_t known = static_cast<uint8_t>((1u << firstTypes) - 1);
     int count = 0;
@@ -31,7 +32,8 @@ int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward, uin
         const char* pattern = backward ? record->target : record->source;
         if (pattern[0] == '\0') continue;
         if (slots) slots[count] = static_cast<uint16_t>(i);
-        candidates[count++] = record;
+        if (candidates) candidates[count] = record;
+        ++count;
     }
     return count;
 }
@@ -49,7 +51,7 @@ const Matcher* Dictionary::MatcherFor(uint8_t level, uint8_t types, bool backwar
     uint16_t* slots =
         static_cast<uint16_t*>(platform::AllocZeroed(ZEV_MAX_DATA * sizeof(uint16_t)));
     if (!slots) return nullptr;
-    int count = BuildCandidates(level, types, backward, slots);
+    int count = BuildCandidates(level, types, backward, nullptr, slots);
     if (cached.matcher.Build(entries, slots, count, backward)) cached.state = MatcherCache::kBuilt;
     platform::Free(slots);
     return cached.state == MatcherCache::kBuilt ? &cached.matcher : nullptr;
@@ -273,8 +275,11 @@ int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t l
     if (dataCount == 0) return Fail(ZEV_ERR_DATA_EMPTY);
     if (!input || !output || limit == 0 || level == 0 || types == 0) return Fail(ZEV_ERR_PARAMETER);
 
+    // Kept on the stack, so that conversions on several threads only read
+    // the dictionary.
+    const DataRecord* candidates[ZEV_MAX_DATA];
     const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
-    const int count = BuildCandidates(level, types, backward);
+    const int count = BuildCandidates(level, types, backward, candidates, nullptr);
     return Scan(PlainFinder{candidates, count, backward}, input, output, limit, flags);
 }
 

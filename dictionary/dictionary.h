@@ -97,7 +97,7 @@ public:
     // entries a conversion with this selection tries, in slot order;
     // returns their count.
     int SelectedSlots(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots) {
-        return BuildCandidates(level, typeMask, backward, slots);
+        return BuildCandidates(level, typeMask, backward, nullptr, slots);
     }
 
     // The largest type mask a dictionary with `typeCount` types can express.
@@ -117,7 +117,8 @@ private:
     int ReadBody(FileReader& reader);
     void WriteBody(FileWriter& writer) const;
     uint32_t WriteFileAt(const char* target) const;
-    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots = nullptr);
+    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward,
+                        const DataRecord** candidates, uint16_t* slots) const;
     const Matcher* MatcherFor(uint8_t level, uint8_t typeMask, bool backward);
 
     // The fields below mirror the dictionary file, in its order.
@@ -139,8 +140,6 @@ private:
     uint16_t lastError;
     uint32_t lastWin32Error;
 
-    // Scratch list of the entries a conversion may apply, in slot order.
-    const DataRecord* candidates[ZEV_MAX_DATA];
     // Built on demand by the conversion; any change to the entries drops it.
     MatcherCache matchers;
 };
