@@ -264,7 +264,8 @@ int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t
     if (!matcher) return ConvertWithPlainScan(input, output, limit, level, types, flags);
     const MatcherFinder find{matcher->Search(), entries, backward};
     const ScanPath path = CurrentScanPath();
-    if (path == ScanPath::kStepping) return Scan(find, input, output, limit, flags);
+    if (path == ScanPath::kStepping || !matcher->PrefilterPays())
+        return Scan(find, input, output, limit, flags);
     return ScanFiltered(find, matcher->Prefilter(), PrefilterBlockFor(path), input, output, limit,
                         flags);
 }

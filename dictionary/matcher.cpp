@@ -75,6 +75,7 @@ public:
     // first four bytes, which size the filter.
     size_t pairCount() const { return pairCount_; }
     size_t quadCount() const { return quadCount_; }
+    int count() const { return count_; }
     void FillPrefilter(PrefilterTables* tables) const;
 
 private:
@@ -325,6 +326,7 @@ bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int
     if (!builder.Collect(entries, slots, count, backward) || !builder.Lay()) return false;
     if (!builder.Finish(&units_, &unitCount_, &tails_, &tailBytes_, &rootBase_)) return false;
     patternBytes_ = builder.patternBytes();
+    patternCount_ = builder.count();
     prefilter_ = static_cast<PrefilterTables*>(platform::AllocZeroed(sizeof *prefilter_));
     if (!prefilter_) {
         Release();
@@ -396,4 +398,5 @@ void Matcher::Release() {
     rootBase_ = 0;
     tailBytes_ = 0;
     patternBytes_ = 0;
+    patternCount_ = 0;
 }

@@ -51,6 +51,8 @@ const size_t kMatcherBitsPerKey = 8;
 const int kMatcherMinFilterLog = 6;
 const int kMatcherMaxPairLog = 16;
 const int kMatcherMaxQuadLog = 17;
+// Distinct patterns up to which the prefilter is used.
+const int kPrefilterMaxPatterns = 4096;
 
 // What a search reads, apart from the matcher that owns it: the scan keeps a
 // copy of it, so that its fields stay in registers while the output is
@@ -101,8 +103,11 @@ public:
     MatcherSearch Search() const {
         return {units_, tails_, filters_, quads_, rootBase_, pairShift_, quadShift_};
     }
-    // The tables that find the positions where a pattern may start.
+    // The tables that find the positions where a pattern may start, and
+    // whether they pay: over thousands of patterns nearly every position
+    // passes them, and stepping from character to character is faster.
     const PrefilterTables& Prefilter() const { return *prefilter_; }
+    bool PrefilterPays() const { return patternCount_ <= kPrefilterMaxPatterns; }
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
     size_t MemoryBytes() const {
@@ -127,6 +132,7 @@ private:
     int pairShift_ = 32;
     int quadShift_ = 32;
     size_t patternBytes_ = 0;
+    int patternCount_ = 0;
 };
 
 // The matchers a dictionary keeps between conversions: one per direction,

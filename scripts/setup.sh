@@ -12,7 +12,10 @@ PACKAGES=(
   wine wine32:i386
   xvfb xauth x11-apps imagemagick
   locales fonts-ipafont-gothic fonts-wine
+  manpages-ja  # the large real Japanese text of make bench (bench/make_prose.sh)
 )
+# The benchmark's peer converter; Hyperscan is packaged for x86-64 only.
+if [ "$(dpkg --print-architecture)" = amd64 ]; then PACKAGES+=(libhyperscan-dev); fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -140,18 +140,28 @@ struct Reporter {
 bool ConvertInput(const Input& input, size_t chunkBytes, ChunkPipeline& pipeline,
                   Reporter& reporter, Output& output) {
     ChunkReader reader(input.file, chunkBytes);
+    // Chunks are used again, so that their buffers are allocated (and
+    // their pages touched) only once.
+    std::vector<std::unique_ptr<Chunk>> spare;
+    auto emit = [&](std::unique_ptr<Chunk> chunk, bool* ok) {
+        if (*ok) *ok = reporter.Emit(input, *chunk, output);
+        spare.push_back(std::move(chunk));
+    };
     bool ok = true;
     for (;;) {
-        while (ok && pipeline.Full()) ok = reporter.Emit(input, *pipeline.Take(), output);
-        std::unique_ptr<Chunk> chunk(new Chunk);
+        while (ok && pipeline.Full()) emit(pipeline.Take(), &ok);
+        std::unique_ptr<Chunk> chunk;
+        if (spare.empty()) {
+            chunk.reset(new Chunk);
+        } else {
+            chunk = std::move(spare.back());
+            spare.pop_back();
+        }
         if (!ok || !reader.Next(chunk.get())) break;
         pipeline.Submit(std::move(chunk));
     }
     const int readError = errno;
-    while (!pipeline.Empty()) {
-        std::unique_ptr<Chunk> chunk = pipeline.Take();
-        if (ok) ok = reporter.Emit(input, *chunk, output);
-    }
+    while (!pipeline.Empty()) emit(pipeline.Take(), &ok);
     if (ok && reader.failed()) {
         Complain(input.name, std::string("cannot read: ") + strerror(readError ? readError : EIO));
         ok = false;
