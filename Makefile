@@ -69,6 +69,10 @@ bench: native windows
 	@echo "== native benchmarks"
 	@cd build/native && ./bin/zev_bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
+	@echo "== engine against Hyperscan on the large real text, and zev convert end to end"
+	@bash bench/make_prose.sh build/native/bench/prose.txt
+	@build/native/bin/zev_prose_bench build/native/bench/prose.txt build/native/samples/kansai.zev
+	@bash bench/cli_bench.sh build/native build/native/bench/prose.txt
 	@echo "== Windows conversion benchmark under Wine"
 	@$(WINE_RUN) --init
 	@$(WINE_RUN) build/windows/bin/zev_convert_timed.exe; status=$$?; \

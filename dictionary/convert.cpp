@@ -16,11 +16,12 @@ static bool TypeTestPasses(uint8_t entryTypes, uint8_t condition, uint8_t types,
     return known != 0 && hasKnownType && shares;
 }
 
-// Fills `candidates` (and `slots`, when given, with their 0-based slot
+// Fills `candidates` and `slots` (each when given; `slots` with 0-based slot
 // indices) with the entries that apply at `level` to `types`, in slot order.
 // Entries whose pattern is empty are left out: they would match everywhere
 // without consuming input.
-int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward, uint16_t* slots) {
+int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward,
+                                const DataRecord** candidates, uint16_t* slots) const {
     int firstTypes = typeCount < 8 ? typeCount : 8;
     uint8_t known = static_cast<uint8_t>((1u << firstTypes) - 1);
     int count = 0;
@@ -31,7 +32,8 @@ int Dictionary::BuildCandidates(uint8_t level, uint8_t types, bool backward, uin
         const char* pattern = backward ? record->target : record->source;
         if (pattern[0] == '\0') continue;
         if (slots) slots[count] = static_cast<uint16_t>(i);
-        candidates[count++] = record;
+        if (candidates) candidates[count] = record;
+        ++count;
     }
     return count;
 }
@@ -49,7 +51,7 @@ const Matcher* Dictionary::MatcherFor(uint8_t level, uint8_t types, bool backwar
     uint16_t* slots =
         static_cast<uint16_t*>(platform::AllocZeroed(ZEV_MAX_DATA * sizeof(uint16_t)));
     if (!slots) return nullptr;
-    int count = BuildCandidates(level, types, backward, slots);
+    int count = BuildCandidates(level, types, backward, nullptr, slots);
     if (cached.matcher.Build(entries, slots, count, backward)) cached.state = MatcherCache::kBuilt;
     platform::Free(slots);
     return cached.state == MatcherCache::kBuilt ? &cached.matcher : nullptr;
@@ -131,6 +133,59 @@ struct MatcherFinder {
     }
 };
 
+// The converted text as it is written, and the room it has.
+struct Writer {
+    char* output;
+    uint32_t limit;
+    uint32_t o = 0;
+
+    // The result of a full output: what fits is kept.
+    int Overflow(uint32_t flags) {
+        output[o] = '\0';
+        return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
+    }
+    int Done() {
+        output[o] = '\0';
+        return 1;
+    }
+    // One character copied, with room for two bytes kept for it; false when
+    // that room is missing. A lone lead byte at the end takes the
+    // terminator with it.
+    bool Step(const bool* lead, const char* input, size_t* p) {
+        if (limit - o < 2) return false;
+        if (lead[static_cast<uint8_t>(input[*p])]) output[o++] = input[(*p)++];
+        output[o++] = input[(*p)++];
+        return true;
+    }
+    // The characters from `from` to `to`, a character boundary, copied as
+    // Step would copy them one by one; false when the output fills first.
+    bool Copy(const bool* lead, const char* input, size_t from, size_t to) {
+        const size_t bytes = to - from;
+        if (bytes + 2 <= static_cast<size_t>(limit - o)) {
+            memcpy(output + o, input + from, bytes);
+            o += static_cast<uint32_t>(bytes);
+            return true;
+        }
+        while (from < to)
+            if (!Step(lead, input, &from)) return false;
+        return true;
+    }
+    bool Replace(const Found& found) {
+        if (found.length > limit - o) return false;
+        memcpy(output + o, found.text, found.length);
+        o += found.length;
+        return true;
+    }
+};
+
+// Empty input is one character, its terminator, and asks for its room.
+int ConvertEmpty(char* output, uint32_t limit, uint32_t flags) {
+    output[0] = '\0';
+    if (limit < 2) return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
+    output[1] = '\0';
+    return 1;
+}
+
 // The single pass: a replacement where one starts, else one character
 // copied (with room for two bytes kept for it), until the input ends or the
 // output is full.
@@ -138,36 +193,62 @@ template <class Finder>
 int Scan(const Finder& find, const char* input, char* output, uint32_t limit, uint32_t flags) {
     const bool* lead = LeadBytes();
     const size_t inputLength = strlen(input);
+    if (inputLength == 0) return ConvertEmpty(output, limit, flags);
+    Writer out{output, limit};
     size_t p = 0;
-    uint32_t o = 0;
-    output[0] = '\0';
-    if (inputLength == 0) {
-        // Empty input is one character, its terminator, and asks for its room.
-        if (limit < 2) return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
-        output[1] = '\0';
-        return 1;
-    }
     for (;;) {
         Found found;
         if (find.MayStart(input + p, inputLength - p) && find(input + p, inputLength - p, &found)) {
-            if (found.length > limit - o) break;
-            memcpy(output + o, found.text, found.length);
+            if (!out.Replace(found)) break;
             p += found.patternLength;
-            o += found.length;
-        } else {
-            if (limit - o < 2) break;
-            // A lone lead byte at the end takes the terminator with it.
-            if (lead[static_cast<uint8_t>(input[p])]) output[o++] = input[p++];
-            output[o++] = input[p++];
+        } else if (!out.Step(lead, input, &p)) {
+            break;
         }
-        if (p >= inputLength) {
-            output[o] = '\0';
-            return 1;
-        }
+        if (p >= inputLength) return out.Done();
     }
-    // The output is full: keep what fits.
-    output[o] = '\0';
-    return (flags & ZEV_CONVERT_FAIL_ON_OVERFLOW) ? 0 : 1;
+    return out.Overflow(flags);
+}
+
+// The same pass, trying only the positions the prefilter lets through and
+// copying the text between them in one piece. `known` is always a character
+// boundary at or before the next candidate, so each byte is looked back on
+// at most once.
+int ScanFiltered(const MatcherFinder& find, const PrefilterTables& tables,
+                 PrefilterBlockFunction block, const char* input, char* output, uint32_t limit,
+                 uint32_t flags) {
+    const bool* lead = LeadBytes();
+    const uint8_t* text = reinterpret_cast<const uint8_t*>(input);
+    const size_t length = strlen(input);
+    if (length == 0) return ConvertEmpty(output, limit, flags);
+    Writer out{output, limit};
+    CandidateCursor cursor(tables, block, text, length);
+    size_t p = 0;      // the text from here on is not written yet
+    size_t known = 0;  // a character boundary
+    for (;;) {
+        const size_t at = cursor.Next(known);
+        if (at >= length) break;
+        if (!IsCharacterBoundary(lead, text, known, at)) {
+            known = at + 1;
+            continue;
+        }
+        Found found;
+        if (!find.MayStart(input + at, length - at) || !find(input + at, length - at, &found)) {
+            known = at + (lead[text[at]] ? 2 : 1);
+            continue;
+        }
+        if (!out.Copy(lead, input, p, at) || !out.Replace(found)) return out.Overflow(flags);
+        p = known = at + found.patternLength;
+        if (p >= length) return out.Done();
+    }
+    // The rest has no replacement; a lone lead byte at its end is stepped
+    // over on its own, since it takes the terminator with it.
+    size_t end = length;
+    if (known > length || !IsCharacterBoundary(lead, text, known, length)) --end;
+    if (!out.Copy(lead, input, p, end)) return out.Overflow(flags);
+    p = end;
+    while (p < length)
+        if (!out.Step(lead, input, &p)) return out.Overflow(flags);
+    return out.Done();
 }
 
 }  // namespace
@@ -181,7 +262,12 @@ int Dictionary::Convert(const char* input, char* output, uint32_t limit, uint8_t
     const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
     const Matcher* matcher = MatcherFor(level, types, backward);
     if (!matcher) return ConvertWithPlainScan(input, output, limit, level, types, flags);
-    return Scan(MatcherFinder{matcher->Search(), entries, backward}, input, output, limit, flags);
+    const MatcherFinder find{matcher->Search(), entries, backward};
+    const ScanPath path = CurrentScanPath();
+    if (path == ScanPath::kStepping || !matcher->PrefilterPays())
+        return Scan(find, input, output, limit, flags);
+    return ScanFiltered(find, matcher->Prefilter(), PrefilterBlockFor(path), input, output, limit,
+                        flags);
 }
 
 int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t limit, uint8_t level,
@@ -190,8 +276,11 @@ int Dictionary::ConvertWithPlainScan(const char* input, char* output, uint32_t l
     if (dataCount == 0) return Fail(ZEV_ERR_DATA_EMPTY);
     if (!input || !output || limit == 0 || level == 0 || types == 0) return Fail(ZEV_ERR_PARAMETER);
 
+    // Kept on the stack, so that conversions on several threads only read
+    // the dictionary.
+    const DataRecord* candidates[ZEV_MAX_DATA];
     const bool backward = (flags & ZEV_CONVERT_BACKWARD) != 0;
-    const int count = BuildCandidates(level, types, backward);
+    const int count = BuildCandidates(level, types, backward, candidates, nullptr);
     return Scan(PlainFinder{candidates, count, backward}, input, output, limit, flags);
 }
 

@@ -93,6 +93,12 @@ public:
     int ConvertWithPlainScan(const char* input, char* output, uint32_t outputLimit, uint8_t level,
                              uint8_t typeMask, uint32_t flags);
     int SwapPointer(uint16_t slot1, uint16_t slot2);
+    // Fills `slots` (room for ZEV_MAX_DATA) with the 0-based slots of the
+    // entries a conversion with this selection tries, in slot order;
+    // returns their count.
+    int SelectedSlots(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots) {
+        return BuildCandidates(level, typeMask, backward, nullptr, slots);
+    }
 
     // The largest type mask a dictionary with `typeCount` types can express.
     static uint8_t LargestTypeMask(uint8_t typeCount);
@@ -111,7 +117,8 @@ private:
     int ReadBody(FileReader& reader);
     void WriteBody(FileWriter& writer) const;
     uint32_t WriteFileAt(const char* target) const;
-    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward, uint16_t* slots = nullptr);
+    int BuildCandidates(uint8_t level, uint8_t typeMask, bool backward,
+                        const DataRecord** candidates, uint16_t* slots) const;
     const Matcher* MatcherFor(uint8_t level, uint8_t typeMask, bool backward);
 
     // The fields below mirror the dictionary file, in its order.
@@ -133,8 +140,6 @@ private:
     uint16_t lastError;
     uint32_t lastWin32Error;
 
-    // Scratch list of the entries a conversion may apply, in slot order.
-    const DataRecord* candidates[ZEV_MAX_DATA];
     // Built on demand by the conversion; any change to the entries drops it.
     MatcherCache matchers;
 };

@@ -75,6 +75,8 @@ public:
     // first four bytes, which size the filter.
     size_t pairCount() const { return pairCount_; }
     size_t quadCount() const { return quadCount_; }
+    int count() const { return count_; }
+    void FillPrefilter(PrefilterTables* tables) const;
 
 private:
     void CountPrefixes();
@@ -160,6 +162,12 @@ void Builder::CountPrefixes() {
             (!previous || previous->length < 4 || memcmp(previous->pattern, item.pattern, 4) != 0))
             ++quadCount_;
     }
+}
+
+void Builder::FillPrefilter(PrefilterTables* tables) const {
+    PrefilterBuilder prefilter;
+    for (int i = 0; i < count_; ++i) prefilter.Add(items_[i].pattern, items_[i].length);
+    prefilter.Fill(tables);
 }
 
 // Makes room for units below `needed`.
@@ -318,6 +326,13 @@ bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int
     if (!builder.Collect(entries, slots, count, backward) || !builder.Lay()) return false;
     if (!builder.Finish(&units_, &unitCount_, &tails_, &tailBytes_, &rootBase_)) return false;
     patternBytes_ = builder.patternBytes();
+    patternCount_ = builder.count();
+    prefilter_ = static_cast<PrefilterTables*>(platform::AllocZeroed(sizeof *prefilter_));
+    if (!prefilter_) {
+        Release();
+        return false;
+    }
+    builder.FillPrefilter(prefilter_);
     if (!BuildFilters(entries, slots, count, backward, builder.pairCount(), builder.quadCount())) {
         Release();
         return false;
@@ -370,6 +385,8 @@ void Matcher::Release() {
     platform::Free(units_);
     platform::Free(tails_);
     platform::Free(filters_);
+    platform::Free(prefilter_);
+    prefilter_ = nullptr;
     filters_ = nullptr;
     quads_ = nullptr;
     filterBytes_ = 0;
@@ -381,4 +398,5 @@ void Matcher::Release() {
     rootBase_ = 0;
     tailBytes_ = 0;
     patternBytes_ = 0;
+    patternCount_ = 0;
 }

@@ -23,6 +23,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "prefilter.h"
+
 struct DataRecord;
 
 // What a search found: the winning slot index (0-based), the length of its
@@ -49,6 +51,8 @@ const size_t kMatcherBitsPerKey = 8;
 const int kMatcherMinFilterLog = 6;
 const int kMatcherMaxPairLog = 16;
 const int kMatcherMaxQuadLog = 17;
+// Distinct patterns up to which the prefilter is used.
+const int kPrefilterMaxPatterns = 4096;
 
 // What a search reads, apart from the matcher that owns it: the scan keeps a
 // copy of it, so that its fields stay in registers while the output is
@@ -99,9 +103,16 @@ public:
     MatcherSearch Search() const {
         return {units_, tails_, filters_, quads_, rootBase_, pairShift_, quadShift_};
     }
+    // The tables that find the positions where a pattern may start, and
+    // whether they pay: over thousands of patterns nearly every position
+    // passes them, and stepping from character to character is faster.
+    const PrefilterTables& Prefilter() const { return *prefilter_; }
+    bool PrefilterPays() const { return patternCount_ <= kPrefilterMaxPatterns; }
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
-    size_t MemoryBytes() const { return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_; }
+    size_t MemoryBytes() const {
+        return unitCount_ * sizeof(uint32_t) + tailBytes_ + filterBytes_ + sizeof *prefilter_;
+    }
     size_t PatternBytes() const { return patternBytes_; }
 
 private:
@@ -117,9 +128,11 @@ private:
     uint8_t* filters_ = nullptr;
     uint8_t* quads_ = nullptr;
     size_t filterBytes_ = 0;
+    PrefilterTables* prefilter_ = nullptr;
     int pairShift_ = 32;
     int quadShift_ = 32;
     size_t patternBytes_ = 0;
+    int patternCount_ = 0;
 };
 
 // The matchers a dictionary keeps between conversions: one per direction,

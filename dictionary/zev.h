@@ -90,6 +90,11 @@ enum {
 /* ordinal 23 */ ZEV_EXPORT uint16_t ZEVAPI zevGetZevLastError(void);
 /* ordinal 24 */ ZEV_EXPORT uint16_t ZEVAPI zevGetZevErrorText(uint16_t code, char* message,
                                                                char* systemText);
+// Once a conversion with a given level, type mask and direction has
+// returned, further ones with the same three only read the dictionary: they
+// may run on several threads at once (the zev tool's -j does), as long as no
+// other call is made meanwhile: a conversion that passes its checks leaves
+// the last error as it was.
 /* ordinal 25 */ ZEV_EXPORT int ZEVAPI zevConvert(const char* input, char* output,
                                                   uint32_t outputLimit, uint8_t level,
                                                   uint8_t typeMask, uint32_t flags);

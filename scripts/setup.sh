@@ -14,7 +14,10 @@ PACKAGES=(
   locales fonts-ipafont-gothic fonts-wine
   # make dist: the installer, the Debian package and its checks, the man page
   nsis lintian help2man zip unzip man-db dpkg-dev fakeroot
+  manpages-ja  # the large real Japanese text of make bench (bench/make_prose.sh)
 )
+# The benchmark's peer converter; Hyperscan is packaged for x86-64 only.
+if [ "$(dpkg --print-architecture)" = amd64 ]; then PACKAGES+=(libhyperscan-dev); fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -3,6 +3,8 @@
 // large inputs and characters that code page 932 does not have.
 #include <stdint.h>
 
+#include <random>
+
 #include "zev.h"
 #include "zev_cli.h"
 
@@ -263,6 +265,36 @@ TEST_F(ZevCliTest, ConvertRefusesBadDictionariesAndUsage) {
     EXPECT_EQ(2, RunZev({"convert", "-d", SampleDictionary(), "-e", "latin1", text}).code);
     EXPECT_EQ(2, RunZev({"convert", "-d", SampleDictionary(), "--bogus", text}).code);
     EXPECT_EQ(2, RunZev({}).code);
+}
+
+// -j N gives -j 1's bytes, warnings and failures, whatever the cut into
+// chunks: random texts with CR LF and LF, empty lines, no end on the last
+// line, characters outside code page 932, bytes that are not UTF-8.
+TEST_F(ZevCliTest, ThreadsAndChunkSizesNeverChangeTheResult) {
+    const char* const pieces[] = {"ありがとう", "そうだよ", "本当に", "\n",   "\r\n",     "\n\n",
+                                  "¥",          "〜",       "a",      "\xFF", "かわいい", "だめ"};
+    std::mt19937 random(21);
+    for (int round = 0; round < 12; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 4000); n > 0; --n)
+            text += pieces[random() % (sizeof pieces / sizeof *pieces)];
+        const std::string path = testfiles::Path("random.txt");
+        WriteText(path, text);
+        const std::vector<std::string> common = {"convert", "-d", SampleDictionary(), "-l",
+                                                 "3",       "-t", "1,2,3,4",          path};
+        std::vector<std::string> one = common;
+        one.insert(one.end(), {"-j", "1"});
+        const ZevRun expected = RunZev(one);
+        for (const char* threads : {"1", "2", "3"}) {
+            std::vector<std::string> args = common;
+            const std::string chunk = std::to_string(1 + random() % 3000);
+            args.insert(args.end(), {"-j", threads, "--chunk-size", chunk});
+            const ZevRun run = RunZev(args);
+            EXPECT_EQ(expected.code, run.code) << threads << " threads, chunk " << chunk;
+            EXPECT_EQ(expected.out, run.out) << threads << " threads, chunk " << chunk;
+            EXPECT_EQ(expected.err, run.err) << threads << " threads, chunk " << chunk;
+        }
+    }
 }
 
 }  // namespace

@@ -5,11 +5,16 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <memory>
+#include <thread>
+
+#include "chunks.h"
 #include "cp932.h"
 #include "dicmodel.h"
 #include "dicscan.h"
 #include "lineconvert.h"
 #include "output.h"
+#include "pipeline.h"
 #include "zev.h"
 
 namespace zevtool {
@@ -107,52 +112,67 @@ bool OpenInputs(const ConvertRequest& request, std::vector<Input>* inputs) {
     return true;
 }
 
-// Converts one input line by line, keeping each line's end (LF, CR LF or
-// none at the end of the input).
-bool ConvertInput(const Input& input, LineConverter& converter, Output& output) {
-    char* buffer = nullptr;
-    size_t capacity = 0;
-    ssize_t got;
-    size_t lineNumber = 0;
-    bool ok = true;
-    std::string converted;
-    std::string error;
-    errno = 0;
-    while (ok && (got = getline(&buffer, &capacity, input.file)) >= 0) {
-        ++lineNumber;
-        size_t length = static_cast<size_t>(got);
-        const char* end = "";
-        if (length > 0 && buffer[length - 1] == '\n') {
-            --length;
-            end = "\n";
-            if (length > 0 && buffer[length - 1] == '\r') {
-                --length;
-                end = "\r\n";
-            }
-        }
-        const bool wasInvalid = converter.sawInvalidInput;
-        const bool wasUndecodable = converter.sawUndecodable;
-        if (!converter.Convert(std::string(buffer, length), &converted, &error)) {
-            Complain(input.name + ":" + std::to_string(lineNumber), error);
-            ok = false;
-            break;
-        }
-        if (converter.sawInvalidInput && !wasInvalid)
-            Complain(input.name + ":" + std::to_string(lineNumber),
+// What the chunks of one run report, in input order: each warning once,
+// at its first line, and the first failure.
+struct Reporter {
+    bool warnedInvalid = false;
+    bool warnedUndecodable = false;
+
+    bool Emit(const Input& input, const Chunk& chunk, Output& output) {
+        output.Write(chunk.converted);
+        if (chunk.invalidLine && !warnedInvalid) {
+            warnedInvalid = true;
+            Complain(input.name + ":" + std::to_string(chunk.invalidLine),
                      "warning: bytes that are not UTF-8 are passed through unchanged");
-        if (converter.sawUndecodable && !wasUndecodable)
-            Complain(input.name + ":" + std::to_string(lineNumber),
+        }
+        if (chunk.undecodableLine && !warnedUndecodable) {
+            warnedUndecodable = true;
+            Complain(input.name + ":" + std::to_string(chunk.undecodableLine),
                      "warning: the dictionary gave bytes that are not code page 932 text; "
                      "they are written as they are");
-        output.Write(converted);
-        output.Write(end);
+        }
+        if (!chunk.ok) Complain(input.name + ":" + std::to_string(chunk.failedLine), chunk.error);
+        return chunk.ok;
     }
-    if (ok && ferror(input.file)) {
-        Complain(input.name, std::string("cannot read: ") + strerror(errno ? errno : EIO));
+};
+
+// Converts one input chunk by chunk; the pipeline is empty again after it.
+bool ConvertInput(const Input& input, size_t chunkBytes, ChunkPipeline& pipeline,
+                  Reporter& reporter, Output& output) {
+    ChunkReader reader(input.file, chunkBytes);
+    // Chunks are used again, so that their buffers are allocated (and
+    // their pages touched) only once.
+    std::vector<std::unique_ptr<Chunk>> spare;
+    auto emit = [&](std::unique_ptr<Chunk> chunk, bool* ok) {
+        if (*ok) *ok = reporter.Emit(input, *chunk, output);
+        spare.push_back(std::move(chunk));
+    };
+    bool ok = true;
+    for (;;) {
+        while (ok && pipeline.Full()) emit(pipeline.Take(), &ok);
+        std::unique_ptr<Chunk> chunk;
+        if (spare.empty()) {
+            chunk.reset(new Chunk);
+        } else {
+            chunk = std::move(spare.back());
+            spare.pop_back();
+        }
+        if (!ok || !reader.Next(chunk.get())) break;
+        pipeline.Submit(std::move(chunk));
+    }
+    const int readError = errno;
+    while (!pipeline.Empty()) emit(pipeline.Take(), &ok);
+    if (ok && reader.failed()) {
+        Complain(input.name, std::string("cannot read: ") + strerror(readError ? readError : EIO));
         ok = false;
     }
-    free(buffer);
     return ok;
+}
+
+int ThreadCount(int requested) {
+    if (requested > 0) return requested;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 0 ? static_cast<int>(cores) : 1;
 }
 
 }  // namespace
@@ -172,10 +192,30 @@ int RunConvert(const ConvertRequest& request) {
     std::string error;
     bool ok = output.Open(request.output, &error);
     if (!ok) Complain(output.name(), error);
-    LineConverter converter(codec, level, types, request.backward, request.cp932);
-    for (const Input& input : inputs) {
-        if (ok) ok = ConvertInput(input, converter, output);
-        if (input.file != stdin) fclose(input.file);
+    // One converter (and codec) per thread. The first conversion builds
+    // the library's matcher; after it the threads' conversions only read.
+    const int threads = ThreadCount(request.threads);
+    std::vector<std::unique_ptr<Cp932>> codecs;
+    std::vector<std::unique_ptr<LineConverter>> converters;
+    std::vector<LineConverter*> workers;
+    for (int i = 0; i < threads; ++i) {
+        codecs.emplace_back(new Cp932);
+        converters.emplace_back(
+            new LineConverter(*codecs.back(), level, types, request.backward, request.cp932));
+        workers.push_back(converters.back().get());
+    }
+    std::string warmUp;
+    if (ok && !converters[0]->Convert("", &warmUp, &error)) {
+        Complain(request.dictionary, error);
+        ok = false;
+    }
+    {
+        ChunkPipeline pipeline(workers);
+        Reporter reporter;
+        for (const Input& input : inputs) {
+            if (ok) ok = ConvertInput(input, request.chunkBytes, pipeline, reporter, output);
+            if (input.file != stdin) fclose(input.file);
+        }
     }
     if (ok && !output.Commit(&error)) {
         Complain(output.name(), error);

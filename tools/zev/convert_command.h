@@ -3,6 +3,8 @@
 #ifndef ZEV_TOOL_CONVERT_COMMAND_H
 #define ZEV_TOOL_CONVERT_COMMAND_H
 
+#include <stddef.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@ struct ConvertRequest {
     bool cp932 = false;               // the text is code page 932 rather than UTF-8
     std::string output;               // empty: standard output
     std::vector<std::string> inputs;  // empty: standard input
+    int threads = 0;                  // 0: one per core
+    size_t chunkBytes = 1 << 20;      // lines are handed to the threads in chunks of this size
 };
 
 // Returns the process exit code: 0, 1 (bad input, failed operation) or

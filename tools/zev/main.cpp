@@ -35,6 +35,14 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
             "Encoding of the text: utf-8 (default) or cp932")
         ->check(CLI::IsMember({"utf-8", "cp932"}, CLI::ignore_case));
     convert->add_option("-o,--output", request.output, "Write the result to this file");
+    convert
+        ->add_option("-j,--jobs", request.threads,
+                     "Threads to convert on (default: one per core); the output is the same")
+        ->check(CLI::Range(1, 256));
+    convert
+        ->add_option("--chunk-size", request.chunkBytes,
+                     "Bytes of whole lines each thread takes at a time (default 1048576)")
+        ->check(CLI::Range(static_cast<size_t>(1), static_cast<size_t>(1) << 30));
     convert->add_option("FILE", request.inputs, "Text files (default: standard input)");
     return convert;
 }

@@ -10,6 +10,11 @@ namespace zevtool {
 // The converter program's buffer: 65536 bytes, of which 65535 for text.
 static const uint32_t kConverterLimit = 65535;
 
+LineConverter::LineConverter(Cp932& codec, uint8_t level, uint8_t types, bool backward, bool cp932)
+    : codec_(codec), level_(level), types_(types), backward_(backward), cp932_(cp932) {
+    zevGetDataCount();  // resets the library's last error to 0
+}
+
 // Converts a text without NUL bytes. The call asks the library to fail
 // rather than cut the text; a failure that leaves no error code behind is
 // such an overflow, and the text is converted again into a larger buffer.
@@ -23,7 +28,6 @@ bool LineConverter::Engine(const std::string& text, std::string* out, std::strin
             return false;
         }
         buffer_.resize(static_cast<size_t>(limit) + 1);
-        zevGetDataCount();  // resets the library's last error to 0
         if (zevConvert(text.c_str(), buffer_.data(), static_cast<uint32_t>(limit), level_, types_,
                        flags)) {
             out->assign(buffer_.data(), strlen(buffer_.data()));

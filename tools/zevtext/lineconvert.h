@@ -13,8 +13,10 @@ namespace zevtool {
 
 class LineConverter {
 public:
-    LineConverter(Cp932& codec, uint8_t level, uint8_t types, bool backward, bool cp932)
-        : codec_(codec), level_(level), types_(types), backward_(backward), cp932_(cp932) {}
+    // Clears the library's last error, which tells a refusal from a
+    // result too long for the buffer. Converters on several threads are
+    // made before any of them converts: after that they only read it.
+    LineConverter(Cp932& codec, uint8_t level, uint8_t types, bool backward, bool cp932);
 
     // Converts one line (without its line end) of the open dictionary's
     // text. False with `error` when the library refuses.

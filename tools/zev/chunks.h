@@ -1,0 +1,55 @@
+// An input cut into chunks of whole lines, and the conversion of one chunk:
+// the unit of work that zev convert hands to its threads.
+#ifndef ZEV_TOOL_CHUNKS_H
+#define ZEV_TOOL_CHUNKS_H
+
+#include <stddef.h>
+#include <stdio.h>
+
+#include <string>
+
+#include "lineconvert.h"
+
+namespace zevtool {
+
+struct Chunk {
+    std::string text;  // whole lines with their ends; the input's last may have none
+    size_t firstLine = 1;
+    // The result: the converted lines, up to a failed one.
+    std::string converted;
+    bool ok = true;
+    size_t failedLine = 0;
+    std::string error;
+    // The first line that gave each warning, 0 for none.
+    size_t invalidLine = 0;
+    size_t undecodableLine = 0;
+};
+
+// Reads an input in large blocks and hands them out cut after a line end.
+class ChunkReader {
+public:
+    // Chunks of about `chunkBytes` (more when a line is longer).
+    ChunkReader(FILE* file, size_t chunkBytes) : file_(file), chunkBytes_(chunkBytes) {}
+
+    // The next chunk into `chunk`; false at the end of the input. After a
+    // read error the input ends with what was read, and failed() is set
+    // (errno tells why).
+    bool Next(Chunk* chunk);
+    bool failed() const { return failed_; }
+
+private:
+    FILE* file_;
+    size_t chunkBytes_;
+    std::string carry_;  // read beyond the last chunk's final line end
+    size_t nextLine_ = 1;
+    bool failed_ = false;
+    bool ended_ = false;
+};
+
+// Converts every line of `chunk`, keeping each line's end (LF, CR LF or
+// none), until one fails.
+void ConvertChunk(LineConverter& converter, Chunk* chunk);
+
+}  // namespace zevtool
+
+#endif
