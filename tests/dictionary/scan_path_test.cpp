@@ -1,5 +1,5 @@
 // Every way of finding where to try the matcher (character by character,
-// the portable filter, SSSE3, AVX2) against the plain scan: random
+// the portable filter, SSSE3, AVX2, AVX-512) against the plain scan: random
 // dictionaries whose patterns start with control bytes, with trail-byte
 // values and with lone lead bytes, over texts that hold them too, each text
 // converted cut at every length, with random output limits. Every byte of
@@ -43,8 +43,8 @@ private:
 
 std::vector<ScanPath> SupportedPaths() {
     std::vector<ScanPath> paths;
-    for (ScanPath path :
-         {ScanPath::kStepping, ScanPath::kPortable, ScanPath::kSsse3, ScanPath::kAvx2})
+    for (ScanPath path : {ScanPath::kStepping, ScanPath::kPortable, ScanPath::kSsse3,
+                          ScanPath::kAvx2, ScanPath::kAvx512})
         if (ScanPathSupported(path)) paths.push_back(path);
     return paths;
 }
@@ -59,6 +59,8 @@ const char* Name(ScanPath path) {
             return "ssse3";
         case ScanPath::kAvx2:
             return "avx2";
+        case ScanPath::kAvx512:
+            return "avx512";
     }
     return "?";
 }
