@@ -8,15 +8,18 @@
 
 #include <string>
 
+#include "bytes.h"
 #include "lineconvert.h"
 
 namespace zevtool {
 
 struct Chunk {
-    std::string text;  // whole lines with their ends; the input's last may have none
+    // Whole lines with their ends (the input's last may have none), and
+    // room for one byte more.
+    Bytes text;
     size_t firstLine = 1;
     // The result: the converted lines, up to a failed one.
-    std::string converted;
+    Bytes converted;
     bool ok = true;
     size_t failedLine = 0;
     std::string error;
@@ -40,7 +43,7 @@ public:
 private:
     FILE* file_;
     size_t chunkBytes_;
-    std::string carry_;  // read beyond the last chunk's final line end
+    Bytes carry_;  // read beyond the last chunk's final line end
     size_t nextLine_ = 1;
     bool failed_ = false;
     bool ended_ = false;

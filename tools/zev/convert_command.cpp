@@ -119,7 +119,7 @@ struct Reporter {
     bool warnedUndecodable = false;
 
     bool Emit(const Input& input, const Chunk& chunk, Output& output) {
-        output.Write(chunk.converted);
+        output.Write(chunk.converted.data(), chunk.converted.size());
         if (chunk.invalidLine && !warnedInvalid) {
             warnedInvalid = true;
             Complain(input.name + ":" + std::to_string(chunk.invalidLine),
@@ -194,14 +194,16 @@ int RunConvert(const ConvertRequest& request) {
     if (!ok) Complain(output.name(), error);
     // One converter (and codec) per thread. The first conversion builds
     // the library's matcher; after it the threads' conversions only read.
+    // Without line ends in the entries, a run of lines is one call.
+    const bool spanLines = !EntriesHoldLineEnds();
     const int threads = ThreadCount(request.threads);
     std::vector<std::unique_ptr<Cp932>> codecs;
     std::vector<std::unique_ptr<LineConverter>> converters;
     std::vector<LineConverter*> workers;
     for (int i = 0; i < threads; ++i) {
         codecs.emplace_back(new Cp932);
-        converters.emplace_back(
-            new LineConverter(*codecs.back(), level, types, request.backward, request.cp932));
+        converters.emplace_back(new LineConverter(*codecs.back(), level, types, request.backward,
+                                                  request.cp932, spanLines));
         workers.push_back(converters.back().get());
     }
     std::string warmUp;
