@@ -44,14 +44,23 @@ const bool* LeadBytes() {
     return table.lead;
 }
 
-// Whether the filter looks byte k up by `view`.
-static bool LooksUp(int k, PrefilterView view) {
-    for (const PrefilterLookup& lookup : kPrefilterLookup)
-        if (lookup.byte == k && lookup.view == view) return true;
-    return false;
+namespace {
+
+// Which views the filter looks each byte up by.
+struct LookedUp {
+    LookedUp() : views() {
+        for (const PrefilterLookup& lookup : kPrefilterLookup)
+            views[lookup.byte][lookup.view] = true;
+    }
+    bool views[kPrefilterWidth][3];
+};
+
+const LookedUp& Looked() {
+    static const LookedUp looked;
+    return looked;
 }
 
-static int BitCount(unsigned bits) {
+int BitCount(unsigned bits) {
     bits = bits - ((bits >> 1) & 0x5555);
     bits = (bits & 0x3333) + ((bits >> 2) & 0x3333);
     bits = (bits + (bits >> 4)) & 0x0F0F;
@@ -63,19 +72,23 @@ static int BitCount(unsigned bits) {
 // with high nibble h has the middle bits (h & 3) << 2 | low >> 2: for the
 // high nibbles with the same h & 3, the middle bits allow the same blocks
 // of four low nibbles.
-static int AcceptedBytes(const uint16_t* values, int k) {
+int AcceptedBytes(const uint16_t* values, int k) {
+    const bool* looked = Looked().views[k];
     const unsigned low = values[kLowNibble];
-    const unsigned high = LooksUp(k, kHighNibble) ? values[kHighNibble] : 0xFFFF;
-    const unsigned middle = LooksUp(k, kMiddleBits) ? values[kMiddleBits] : 0xFFFF;
+    const unsigned high = looked[kHighNibble] ? values[kHighNibble] : 0xFFFF;
+    const unsigned middle = looked[kMiddleBits] ? values[kMiddleBits] : 0xFFFF;
     int count = 0;
     for (unsigned h = 0; h < 4; ++h) {
-        unsigned lows = 0;
-        for (unsigned block = 0; block < 4; ++block)
-            if (middle >> (h << 2 | block) & 1) lows |= 0xFu << 4 * block;
+        const unsigned blocks = middle >> (4 * h) & 15;
+        // Each of the four bits of `blocks` stands for four low nibbles.
+        const unsigned lows =
+            (blocks & 1) * 0xF | (blocks & 2) * 0x78 | (blocks & 4) * 0x3C0 | (blocks & 8) * 0x1E00;
         count += BitCount(low & lows) * BitCount(high & (0x1111u << h));
     }
     return count;
 }
+
+}  // namespace
 
 // How many byte sequences the bucket accepts: a measure of how often it
 // lets a position through that starts no pattern.

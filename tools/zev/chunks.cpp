@@ -60,25 +60,16 @@ bool ChunkReader::Next(Chunk* chunk) {
         }
     }
     text.Room(1);  // for the terminator of the last line
-    chunk->firstLine = nextLine_;
-    nextLine_ += CountLineEnds(text.data(), text.size());
     return !text.empty();
 }
 
 void ConvertChunk(LineConverter& converter, Chunk* chunk) {
     chunk->converted.clear();
-    chunk->ok = true;
-    chunk->invalidLine = chunk->undecodableLine = 0;
-    LinesReport report;
-    if (!chunk->text.empty())
-        chunk->ok = converter.ConvertLines(chunk->text.data(), chunk->text.size(),
-                                           &chunk->converted, &report);
-    // Line numbers from the chunk's first.
-    auto line = [chunk](size_t number) { return number ? chunk->firstLine + number - 1 : 0; };
-    chunk->invalidLine = line(report.invalidLine);
-    chunk->undecodableLine = line(report.undecodableLine);
-    chunk->failedLine = line(report.failedLine);
-    chunk->error = report.error;
+    chunk->report = LinesReport();
+    chunk->ok =
+        chunk->text.empty() || converter.ConvertLines(chunk->text.data(), chunk->text.size(),
+                                                      &chunk->converted, &chunk->report);
+    chunk->lineEnds = CountLineEnds(chunk->text.data(), chunk->text.size());
 }
 
 }  // namespace zevtool

@@ -136,12 +136,18 @@ Cp932::Tables::Tables() : decoded(), encoded() {
         ++row;
     }
     for (size_t i = 0; i < kInexactCount; ++i) decoded[kInexact[i]].inexact = 1;
-    for (unsigned bytes = 0x80; bytes <= 0xFFFF; ++bytes) {
-        const Decoded& entry = decoded[bytes];
-        if (entry.size == 0 || entry.inexact) continue;
-        size_t length;
-        const uint8_t* utf8 = reinterpret_cast<const uint8_t*>(entry.utf8);
-        encoded[NextCodePoint(utf8, entry.size, &length)] = static_cast<uint16_t>(bytes);
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte)
+        if (kSingleByte[byte - 0x80] && !decoded[byte].inexact)
+            encoded[kSingleByte[byte - 0x80]] = static_cast<uint16_t>(byte);
+    row = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!IsLeadByte(static_cast<uint8_t>(lead))) continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const uint16_t code = kDoubleByte[row * 189 + trail - 0x40];
+            if (code && !decoded[lead << 8 | trail].inexact)
+                encoded[code] = static_cast<uint16_t>(lead << 8 | trail);
+        }
+        ++row;
     }
 }
 
