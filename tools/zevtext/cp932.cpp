@@ -195,15 +195,24 @@ size_t Cp932::EncodeRun(const char* in, size_t size, char* out, size_t* written)
             CopyAscii(&p, end, &o);
             continue;
         }
-        size_t length;
-        uint32_t code;
-        // Three bytes hold the characters of Japanese text: read them at once.
-        if ((*p & 0xF0) == 0xE0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-            code = (*p & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-            length = code >= 0x800 && (code & 0xF800) != 0xD800 ? 3 : 0;
-        } else {
-            code = NextCodePoint(p, static_cast<size_t>(end - p), &length);
+        // Three bytes hold the characters of Japanese text: they are read
+        // and tested at once. The test is a branch, so that the next
+        // character is read before this one is settled.
+        if (end - p >= 3) {
+            const unsigned b0 = p[0], b1 = p[1], b2 = p[2];
+            const uint32_t code = (b0 & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
+            if (((b0 & 0xF0) == 0xE0) & ((b1 & 0xC0) == 0x80) & ((b2 & 0xC0) == 0x80) &
+                (code >= 0x800) & ((code & 0xF800) != 0xD800)) {
+                const uint16_t bytes = encoded[code];
+                if (bytes == 0) break;
+                if (bytes > 0xFF) *o++ = static_cast<char>(bytes >> 8);
+                *o++ = static_cast<char>(bytes & 0xFF);
+                p += 3;
+                continue;
+            }
         }
+        size_t length;
+        const uint32_t code = NextCodePoint(p, static_cast<size_t>(end - p), &length);
         const uint16_t bytes = length != 0 && code <= 0xFFFF ? encoded[code] : 0;
         if (bytes == 0) break;
         if (bytes > 0xFF) *o++ = static_cast<char>(bytes >> 8);
@@ -224,12 +233,19 @@ size_t Cp932::DecodeRun(const char* in, size_t size, bool exact, char* out, size
             CopyAscii(&p, end, &o);
             continue;
         }
-        const bool pair = IsLeadByte(*p) && end - p >= 2;
-        const Tables::Decoded& entry = decoded[pair ? unsigned{p[0]} << 8 | p[1] : p[0]];
+        // A branch, not a select, on the length, so that the next character
+        // is read before this one is settled.
+        const unsigned first = p[0];
+        const bool pair = IsLeadByte(static_cast<uint8_t>(first)) && end - p >= 2;
+        const Tables::Decoded& entry = decoded[pair ? first << 8 | p[1] : first];
         if (entry.size == 0 || (exact && entry.inexact)) break;
         memcpy(o, &entry, 4);  // the fourth byte lands in the room to spare
         o += entry.size;
-        p += pair ? 2 : 1;
+        if (pair) {
+            p += 2;
+            continue;
+        }
+        ++p;
     }
     *written = static_cast<size_t>(o - out);
     return static_cast<size_t>(p - reinterpret_cast<const uint8_t*>(in));
