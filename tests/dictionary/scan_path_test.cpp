@@ -79,14 +79,19 @@ TEST_F(ScanPathTest, EveryPathGivesThePlainScansBytes) {
         std::unique_ptr<Dictionary> d(new Dictionary);
         ASSERT_EQ(1, d->CreateDic("a", "b", 1, 1));
         const int entries = 1 + static_cast<int>(r.Below(round % 8 == 0 ? 300 : 30));
+        std::vector<std::string> sources;
         for (int i = 0; i < entries; ++i) {
             std::string source = r.Text(3).substr(0, 255), target = r.Text(3).substr(0, 255);
             if (source.empty()) source = "A";
             if (target.empty()) target = "B";
             ASSERT_NE(0, d->CreateData(source.c_str(), 1, 1, 0, target.c_str()));
+            sources.push_back(source);
         }
-        // Long enough for whole blocks, the padded tail and the cut ends.
-        const std::string text = r.Text(120);
+        // Long enough for whole blocks, the padded tail and the cut ends,
+        // with the starts of patterns from every bucket of the filter.
+        std::string text;
+        for (int n = static_cast<int>(r.Below(40)); n > 0; --n)
+            text += r.Below(2) ? r.Text(3) : sources[r.Below(static_cast<uint32_t>(entries))];
         const uint32_t flags = r.Below(4);
         for (size_t cut = 0; cut <= text.size(); ++cut) {
             const std::string input = text.substr(0, cut);
