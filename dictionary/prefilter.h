@@ -111,8 +111,8 @@ private:
 
 // Whether this processor (and system) can take `path`.
 bool ScanPathSupported(ScanPath path);
-// The path conversions take: the fastest supported one, unless a test chose
-// another. False, with nothing changed, for a path this processor lacks.
+// The path conversions take: the widest vector path supported, else
+// stepping, unless a test chose another. False, with nothing changed, for a path this processor lacks.
 ScanPath CurrentScanPath();
 bool ChooseScanPath(ScanPath path);
 // The block function of a filtering path (not kStepping).
