@@ -12,6 +12,7 @@ PACKAGES=(
   wine wine32:i386
   xvfb xauth x11-apps imagemagick
   locales fonts-ipafont-gothic fonts-wine
+  emscripten nodejs chromium  # the web page: its engine, build scripts and browser tests
 )
 
 SUDO=""
@@ -32,6 +33,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq >/dev/null
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# npm installs the browser tests' runner; some builds of nodejs bring it along.
+if ! command -v npm >/dev/null; then
+  echo "setup: installing npm" >&2
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
 
 # The Windows programs run with the Japanese ANSI code page, which Wine takes

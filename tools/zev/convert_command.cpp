@@ -120,16 +120,8 @@ bool ConvertInput(const Input& input, LineConverter& converter, Output& output) 
     errno = 0;
     while (ok && (got = getline(&buffer, &capacity, input.file)) >= 0) {
         ++lineNumber;
-        size_t length = static_cast<size_t>(got);
-        const char* end = "";
-        if (length > 0 && buffer[length - 1] == '\n') {
-            --length;
-            end = "\n";
-            if (length > 0 && buffer[length - 1] == '\r') {
-                --length;
-                end = "\r\n";
-            }
-        }
+        const char* end;
+        const size_t length = LineBody(buffer, static_cast<size_t>(got), &end);
         const bool wasInvalid = converter.sawInvalidInput;
         const bool wasUndecodable = converter.sawUndecodable;
         if (!converter.Convert(std::string(buffer, length), &converted, &error)) {
