@@ -45,7 +45,9 @@ async function choose(level, types) {
 }
 
 async function convertInPage(backward) {
+  await page.$eval('#output', (output) => { output.value = ''; });
   await page.click(backward ? '#backward' : '#forward');
+  assert.equal(await page.textContent('#convert-message'), '');
   return page.inputValue('#output');
 }
 
