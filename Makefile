@@ -77,7 +77,7 @@ screenshots-converter: native windows
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\kansai.zev' \
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
-screenshots: screenshots-converter screenshots-editor
+screenshots: screenshots-converter screenshots-editor screenshots-web
 
 sanitize: setup
 	@cmake --preset sanitize >/dev/null
@@ -156,3 +156,8 @@ test-web: web web-test-runner
 # the compressed sizes.
 bench-web: web web-test-runner
 	@node web/test/bench.mjs
+
+# The page with the sample story converted, taken by chromium, for the README.
+.PHONY: screenshots-web
+screenshots-web: web web-test-runner
+	@node web/test/screenshot.mjs docs/screenshots/web.png

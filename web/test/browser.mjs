@@ -29,6 +29,7 @@ export async function startBrowser(viewport = { width: 1100, height: 900 }) {
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: CHROMIUM_FLAGS,
+    locale: 'ja-JP',
     viewport,
   });
   const requests = [];
