@@ -328,6 +328,18 @@ TEST_F(FileTest, TooManyEntriesAreRefused) {
     EXPECT_EQ(0, zevOpenDic(path.c_str()));
     EXPECT_EQ(ZEV_ERR_FORMAT, zevGetZevLastError());
     EXPECT_EQ(0, zevIsOpen());
+
+    // A file that really holds one record more than the table; one fewer opens.
+    layout.entries.assign(ZEV_MAX_DATA + 1, {1, 1, 0, "a", "b"});
+    testfiles::Write(path, layout.Build());
+    EXPECT_EQ(1, zevIsZevFormat(path.c_str()));
+    EXPECT_EQ(0, zevOpenDic(path.c_str()));
+    EXPECT_EQ(ZEV_ERR_FORMAT, zevGetZevLastError());
+    EXPECT_EQ(0, zevIsOpen());
+    layout.entries.pop_back();
+    testfiles::Write(path, layout.Build());
+    ASSERT_EQ(1, zevOpenDic(path.c_str()));
+    EXPECT_EQ(ZEV_MAX_DATA, zevGetDataCount());
 }
 
 TEST_F(FileTest, SaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
