@@ -2,7 +2,7 @@
 // settings give the same text, whichever way it reaches the page.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
@@ -89,6 +89,28 @@ test('converts as zev convert does at several levels, types and both ways', asyn
   assert.notEqual(zevConvert(KANSAI, text, cases[2]), text);  // the entries did apply
 });
 
+test('offers every bundled dictionary by its dialects and converts its story as zev does', async () => {
+  const bundled = JSON.parse(readFileSync(join(WEB_DIR, 'dictionaries/index.json'), 'utf8'));
+  assert.ok(bundled.length >= 1);
+  for (const [index, entry] of bundled.entries()) {
+    await page.selectOption('#bundled', String(index));
+    const option = await page.textContent(`#bundled option[value="${index}"]`);
+    assert.ok(option.includes(entry.before) && option.includes(entry.after), option);
+    await page.waitForFunction((file) =>
+      document.getElementById('dictionary-info').textContent.includes(file), entry.file);
+    const name = entry.file.replace(/\.zev$/, '');
+    const storyFile = join(ROOT, 'samples', `${name}.story.txt`);
+    const story = existsSync(storyFile) ? readFileSync(storyFile, 'utf8') : STORY;
+    const levels = await page.$$eval('input[name="level"]', (inputs) => inputs.length);
+    const types = await page.$$eval('input[name="type"]', (inputs) => inputs.length);
+    const settings = { level: levels, types: Array.from({ length: types }, (_, i) => i + 1) };
+    await setText(story);
+    await choose(settings.level, settings.types);
+    const dictionary = join(WEB_DIR, 'dictionaries', entry.file);
+    assert.equal(await convertInPage(false), zevConvert(dictionary, story, settings), entry.file);
+  }
+});
+
 test('works from the keyboard alone', async () => {
   await page.reload();
   await page.waitForSelector('html[data-ready="true"]');
@@ -107,6 +129,15 @@ test('works from the keyboard alone', async () => {
   await page.keyboard.press('Control+Shift+Enter');
   assert.equal(await page.inputValue('#output'),
                zevConvert(KANSAI, forward, { ...settings, backward: true }));
+
+  // Converting as one types follows the last direction, here forward.
+  await setText('');
+  await page.keyboard.press('Control+Enter');
+  await page.check('#live');
+  await page.focus('#input');
+  await page.keyboard.type('ほんとうにだめ');
+  assert.equal(await page.inputValue('#output'), zevConvert(KANSAI, 'ほんとうにだめ', settings));
+  await page.uncheck('#live');
 
   const unlabelled = await page.$$eval('input, select, textarea, button', (controls) =>
     controls.filter((c) => !c.labels?.length && !c.textContent.trim()).map((c) => c.id));
