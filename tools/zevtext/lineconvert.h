@@ -11,6 +11,10 @@
 
 namespace zevtool {
 
+// The length of a line as read with its line end, less that end (LF or
+// CR LF; none after the last line), which goes to `*end`.
+size_t LineBody(const char* line, size_t length, const char** end);
+
 class LineConverter {
 public:
     // Clears the library's last error, which tells a refusal from a
