@@ -43,7 +43,7 @@ test-cross: native windows
 # The release into dist/, then its checks: the zip and the installer in fresh Wine
 # prefixes, the Debian package unpacked and linted.
 .PHONY: dist test-dist screenshots-guides
-dist: native windows
+dist: native windows web
 	@bash packaging/dist.sh
 
 test-dist: dist
