@@ -144,7 +144,8 @@ std::string Wording::Message(LintScope scope, const LintFinding& finding) const 
                    " other patterns (" + Entries(scope, finding.related) +
                    "): it may match inside words it should not change";
         case LintKind::kLevelZero:
-            return "level 0: it applies at every level, as level 1 does";
+            return "it applies at every level, as an entry of level 1 does; no program writes "
+                   "level 0";
         case LintKind::kLevelBeyond:
             return "level " + std::to_string(entry.level) + " is beyond the dictionary's " +
                    Counted(model_.levelNames.size(), "level") +
