@@ -144,7 +144,13 @@ void ShowDictionaryInMenusAndTitle(HWND window, const char* path) {
     zevGetAfterName(after);
     HMENU menu = GetMenu(window);
     char text[1024];
-    wsprintfA(text, "%.24s ⇒ %.255s\tCtrl+T", before, after);
+    // The forward item shows at most 24 bytes of the source name, cut before a
+    // double-byte character that would not fit whole.
+    char shortBefore[ZEV_TEXT_BUFFER] = "";
+    const char* end = before;
+    while (*end && CharNextA(end) - before <= 24) end = CharNextA(end);
+    lstrcpynA(shortBefore, before, static_cast<int>(end - before) + 1);
+    wsprintfA(text, "%s ⇒ %.255s\tCtrl+T", shortBefore, after);
     ModifyMenuA(menu, IDM_CONVERT_FORWARD, MF_BYCOMMAND | MF_STRING, IDM_CONVERT_FORWARD, text);
     wsprintfA(text, "%.24s ⇒ %.255s\tCtrl+R", after, before);
     ModifyMenuA(menu, IDM_CONVERT_BACKWARD, MF_BYCOMMAND | MF_STRING, IDM_CONVERT_BACKWARD, text);

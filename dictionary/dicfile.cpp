@@ -3,7 +3,6 @@
 // Layout: "MARDELKO", then "hdr" + 16-bit size + names, "dat" + 32-bit size +
 // 16-bit count + records, "ftr" + 16-bit size + version, comment, year and
 // holder. Integers are little-endian; texts are a length byte and the bytes.
-#include <stdio.h>
 #include <string.h>
 
 #include <new>
@@ -136,17 +135,6 @@ void Dictionary::WriteBody(FileWriter& writer) const {
     writer.Text(footer.copyrightHolder, footer.holderLength);
 }
 
-// Creates a fresh temporary file beside `path`; its name goes to `temp`.
-static platform::File CreateTempFile(const char* path, char* temp, size_t tempSize) {
-    platform::File file;
-    for (unsigned attempt = 0; attempt < 1000 && !file.valid(); ++attempt) {
-        snprintf(temp, tempSize, "%s.%u.zevtmp", path, attempt);
-        file = platform::CreateNew(temp);
-        if (!file.valid() && platform::LastError() != platform::kErrorFileExists) break;
-    }
-    return file;
-}
-
 // The old file stays untouched until the new one is complete: the
 // dictionary is written to a temporary file beside it, which then replaces
 // it in one step. Returns 0, or the system's code for what failed.
@@ -162,7 +150,7 @@ uint32_t Dictionary::WriteFileAt(const char* target) const {
     }
 
     uint32_t error = 0;
-    platform::File file = CreateTempFile(target, temp, tempSize);
+    platform::File file = platform::CreateTemporaryBeside(target, temp, tempSize);
     if (!file.valid()) {
         error = platform::LastError();
     } else {

@@ -29,6 +29,11 @@ File OpenForRead(const char* path);
 // Creates a file that must not exist yet, for writing, shared with nobody.
 // A name that is taken fails with kErrorFileExists.
 File CreateNew(const char* path);
+// Creates a new file with a short name of its own in the folder of `path`,
+// for writing, shared with nobody; its path goes to `name`, which holds
+// `nameSize` bytes (strlen(path) + 32 is always enough). The name does not
+// grow with the name in `path`, so any name the system accepts can be saved.
+File CreateTemporaryBeside(const char* path, char* name, size_t nameSize);
 // Reads up to `size` bytes; `got` receives the count (0 at the end).
 bool Read(File file, void* buffer, uint32_t size, uint32_t* got);
 // Writes all `size` bytes or fails.

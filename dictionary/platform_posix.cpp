@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace platform {
@@ -58,6 +59,33 @@ File OpenForRead(const char* path) {
 
 File CreateNew(const char* path) {
     return FromFd(open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
+// A number that differs between calls, processes and moments, for names.
+static uint32_t NameNumber() {
+    static uint32_t calls = 0;
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    uint32_t mixed = static_cast<uint32_t>(now.tv_nsec) ^ (static_cast<uint32_t>(getpid()) << 12) ^
+                     (++calls * 2654435761u);
+    return mixed & 0xFFFFFF;
+}
+
+File CreateTemporaryBeside(const char* path, char* name, size_t nameSize) {
+    const char* slash = strrchr(path, '/');
+    const int folder = slash ? static_cast<int>(slash - path + 1) : 0;
+    File file;
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        // zevXXXXXX.tmp: 13 bytes, whatever the length of the dictionary's name.
+        if (snprintf(name, nameSize, "%.*szev%06x.tmp", folder, path, NameNumber()) >=
+            static_cast<int>(nameSize)) {
+            errno = ENAMETOOLONG;
+            return File();
+        }
+        file = FromFd(open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!file.valid() && errno != EEXIST) break;
+    }
+    return file;
 }
 
 bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {

@@ -50,6 +50,45 @@ File CreateNew(const char* path) {
         ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Bytes of `path` up to and including its last separator; double-byte
+// characters are stepped over whole, since their second byte may be 0x5C.
+static size_t FolderLength(const char* path) {
+    size_t length = 0;
+    for (const char* at = path; *at; at = ::CharNextA(at))
+        if (*at == '\\' || *at == '/' || *at == ':') length = static_cast<size_t>(at - path) + 1;
+    return length;
+}
+
+File CreateTemporaryBeside(const char* path, char* name, size_t nameSize) {
+    char folder[MAX_PATH] = ".";
+    const size_t length = FolderLength(path);
+    if (length >= sizeof folder) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return File();
+    }
+    if (length > 0) {
+        memcpy(folder, path, length);
+        folder[length] = '\0';
+    }
+    // The system picks a free name of the form zevXXXX.tmp and creates the file.
+    char temp[MAX_PATH];
+    if (!::GetTempFileNameA(folder, "zev", 0, temp)) return File();
+    if (strlen(temp) >= nameSize) {
+        ::DeleteFileA(temp);
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return File();
+    }
+    strcpy(name, temp);
+    File file = FromHandle(::CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        DWORD error = ::GetLastError();
+        ::DeleteFileA(temp);
+        ::SetLastError(error);
+    }
+    return file;
+}
+
 bool Read(File file, void* buffer, uint32_t size, uint32_t* got) {
     DWORD count = 0;
     BOOL ok = ::ReadFile(ToHandle(file), buffer, size, &count, nullptr);

@@ -70,6 +70,7 @@ const Command kCommands[] = {
 }  // namespace
 
 void DispatchCommand(HWND mainWindow, int command) {
+    if (command >= IDC_TYPE1 && command <= IDC_TYPE8) ForgetHiddenTypes();
     for (const Command& entry : kCommands) {
         if (entry.id != command) continue;
         if (entry.action) entry.action(mainWindow);

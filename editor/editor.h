@@ -14,6 +14,15 @@ const int kFileNameSize = 1024;
 const int kCurrentDirectorySize = 512;
 const int kHelpFilePathSize = kCurrentDirectorySize + 16;
 
+// What no control of the form shows of the entry loaded into it: its level and
+// condition (a checked level button, AND or OR overrides them) and its type bits
+// beyond the dictionary's boxes (dropped once the user chooses a type box).
+struct LoadedChoices {
+    BYTE level;
+    BYTE condition;
+    BYTE hiddenTypes;
+};
+
 struct EditorState {
     char currentFileName[kFileNameSize];  // empty for a new, never-saved dictionary
     int isModified;
@@ -26,6 +35,7 @@ struct EditorState {
     WNDPROC previousListProc;  // the list's own procedure, behind ListKeyHook
     bool helpShown;            // the help viewer was started and must be told to quit
     int rowCount;              // rows inserted into the list since it was last cleared
+    LoadedChoices loaded;      // the loaded entry's values that the form cannot show
 };
 
 extern EditorState editorState;
@@ -63,8 +73,17 @@ enum FormMode { kFormNoDictionary = 1, kFormDictionaryOpen = 2 };
 void ConfigureForm(HWND mainWindow, int mode);
 void ClearForm(HWND mainWindow, bool keepChoices, bool keepFocus);
 void ClearAllInput(HWND mainWindow);
+// Reads the shown choices: a level or condition stays as the caller set it when no
+// enabled button shows one; only enabled type boxes count.
 void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* typeMask,
               BYTE* condition);
+// Shows an entry's level, condition and types; what has no control is remembered in
+// editorState.loaded, and no button stays checked from an earlier entry.
+void ShowEntryChoices(HWND mainWindow, BYTE level, BYTE typeMask, BYTE condition);
+// The user chose type boxes: the loaded entry's hidden type bits are given up.
+void ForgetHiddenTypes();
+// False after a warning when no level or no condition is checked.
+bool ChoicesShown(HWND mainWindow);
 // False after warning that the source or target text is longer than an entry holds.
 bool FormTextsFit(HWND mainWindow);
 bool ValidateForm(HWND mainWindow, const char* source, const char* target, BYTE typeMask);
@@ -124,6 +143,9 @@ bool GetFileExtension(const char* fileName, char* extension, int size);
 extern const char kProgramName[];
 void ShowWarning(HWND owner, const char* text);
 void ShowError(HWND owner, const char* text);
+// The error box with text, a line break and the library's reason for its last failure
+// (for a failed system call, the system's own message).
+void ShowLibraryError(HWND owner, const char* text);
 // Messages about a file name: the path, cut to kLongestPathShown bytes at a whole
 // character, a line break, then the text (at most 255 bytes) into kFileMessageSize bytes.
 const int kLongestPathShown = 512;

@@ -33,13 +33,15 @@ void CreateEntry(HWND mainWindow, int* modified) {
     if (!FormTextsFit(mainWindow)) return;
     ReadForm(mainWindow, source, target, &level, &typeMask, &condition);
     if (!ValidateForm(mainWindow, source, target, typeMask)) return;
+    // A new entry takes only what the form shows.
+    if (!ChoicesShown(mainWindow)) return;
 
     uint16_t index = zevCreateData(source, level, typeMask, condition, target);
     if (index == 0) {
         if (zevGetZevLastError() == ZEV_ERR_NO_FREE_SLOT)
             ShowWarning(mainWindow, "これ以上データを追加することはできません。");
         else
-            ShowError(mainWindow, "異常終了！データを追加できませんでした。");
+            ShowLibraryError(mainWindow, "異常終了！データを追加できませんでした。");
         return;
     }
     char indexText[16];
@@ -60,11 +62,18 @@ void UpdateEntry(HWND mainWindow, int* modified) {
     }
     char source[ZEV_TEXT_BUFFER] = {};
     char target[ZEV_TEXT_BUFFER] = {};
-    BYTE level = 1, typeMask = 0, condition = 0;
+    // What the form cannot show of the loaded entry goes back as it was, unless the
+    // user chose a level, a condition or type boxes.
+    BYTE level = editorState.loaded.level, condition = editorState.loaded.condition;
+    BYTE typeMask = 0;
     if (!FormTextsFit(mainWindow)) return;
     ReadForm(mainWindow, source, target, &level, &typeMask, &condition);
+    typeMask |= editorState.loaded.hiddenTypes;
     if (!ValidateForm(mainWindow, source, target, typeMask)) return;
-    if (!zevUpdateData(IndexValue(indexText), source, level, typeMask, condition, target)) return;
+    if (!zevUpdateData(IndexValue(indexText), source, level, typeMask, condition, target)) {
+        ShowLibraryError(mainWindow, "異常終了！データを更新できませんでした。");
+        return;
+    }
 
     HWND list = EntryList(mainWindow);
     LVFINDINFOA find = {};
@@ -104,11 +113,5 @@ void LoadSelectedEntry(HWND mainWindow) {
     SetDlgItemTextA(mainWindow, IDC_INDEX, rowText);
     SetDlgItemTextA(mainWindow, IDC_SOURCE, source);
     SetDlgItemTextA(mainWindow, IDC_TARGET, target);
-    if (level >= 1 && level <= 8)
-        CheckRadioButton(mainWindow, IDC_LEVEL1, IDC_LEVEL8, IDC_LEVEL1 + level - 1);
-    if (condition == 1) CheckRadioButton(mainWindow, IDC_AND, IDC_OR, IDC_AND);
-    if (condition == 0) CheckRadioButton(mainWindow, IDC_AND, IDC_OR, IDC_OR);
-    for (int k = 0; k < 8; ++k)
-        CheckDlgButton(mainWindow, IDC_TYPE1 + k,
-                       (typeMask >> k) & 1 ? BST_CHECKED : BST_UNCHECKED);
+    ShowEntryChoices(mainWindow, level, typeMask, condition);
 }

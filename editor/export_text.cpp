@@ -177,6 +177,12 @@ bool ChooseOutputFile(HWND mainWindow, char* path) {
     return true;
 }
 
+void ReportFailedFile(HWND mainWindow, const char* path, const char* text) {
+    char message[kFileMessageSize];
+    FormatFileMessage(message, path, text);
+    ShowWarning(mainWindow, message);
+}
+
 }  // namespace
 
 void ExportText(HWND mainWindow) {
@@ -189,16 +195,16 @@ void ExportText(HWND mainWindow) {
     if (!ChooseOutputFile(mainWindow, path.data())) return;
     HANDLE file = CreateFileA(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportFailedFile(mainWindow, path.data(), "ファイルの書き込みに失敗しました。");
+        return;
+    }
 
     Listing listing(file);
     int typeCount = zevGetTypeCount();
     WriteHeader(listing, widths, typeCount);
     WriteEntries(listing, widths, typeCount);
-    if (!listing.Close()) {
-        char text[kFileMessageSize];
-        FormatFileMessage(text, path.data(),
-                          "ファイルの書き込みに失敗しました。出力されたテキストは不完全です。");
-        ShowWarning(mainWindow, text);
-    }
+    if (!listing.Close())
+        ReportFailedFile(mainWindow, path.data(),
+                         "ファイルの書き込みに失敗しました。出力されたテキストは不完全です。");
 }

@@ -31,15 +31,7 @@ bool OfferToSaveChanges(HWND mainWindow) {
 }
 
 void ShowOpenFailure(HWND mainWindow) {
-    char message[ZEV_TEXT_BUFFER] = "";
-    char systemText[ZEV_TEXT_BUFFER] = "";
-    WORD code = zevGetZevLastError();
-    zevGetZevErrorText(code, message, systemText);
-    // For a failed system call the system's own message says more.
-    const char* reason = code == ZEV_ERR_WIN32 ? systemText : message;
-    char text[1024];
-    wsprintfA(text, "ﾌｧｲﾙのｵｰﾌﾟﾝ処理で異常終了を検出しました。\n%.900s", reason);
-    ShowError(mainWindow, text);
+    ShowLibraryError(mainWindow, "ﾌｧｲﾙのｵｰﾌﾟﾝ処理で異常終了を検出しました。");
 }
 
 // The form and list for the dictionary the library has just made current.

@@ -16,6 +16,15 @@ const int kDictionaryCommands[] = {
 const char kMnemonicFormat[] = "(&%d)";
 const int kMnemonicLength = 4;  // "(&n)" for n = 1..8
 
+// Of the eight level buttons and type boxes, those a dictionary with `count` uses.
+int Visible(int count) { return count < 8 ? count : 8; }
+
+// A checked control that the user can see: disabled ones show nothing.
+bool Shown(HWND mainWindow, int id) {
+    return IsDlgButtonChecked(mainWindow, id) == BST_CHECKED &&
+           IsWindowEnabled(GetDlgItem(mainWindow, id));
+}
+
 void EnableDictionaryCommands(HWND mainWindow, bool enable) {
     HMENU menu = GetMenu(mainWindow);
     for (int id : kDictionaryCommands)
@@ -85,6 +94,7 @@ void ConfigureForm(HWND mainWindow, int mode) {
 }
 
 void ClearForm(HWND mainWindow, bool keepChoices, bool keepFocus) {
+    ZeroMemory(&editorState.loaded, sizeof editorState.loaded);  // no entry is loaded
     SetDlgItemTextA(mainWindow, IDC_INDEX, "");
     SetDlgItemTextA(mainWindow, IDC_SOURCE, "");
     SetDlgItemTextA(mainWindow, IDC_TARGET, "");
@@ -105,12 +115,39 @@ void ReadForm(HWND mainWindow, char* source, char* target, BYTE* level, BYTE* ty
     GetDlgItemTextA(mainWindow, IDC_SOURCE, source, ZEV_TEXT_BUFFER);
     GetDlgItemTextA(mainWindow, IDC_TARGET, target, ZEV_TEXT_BUFFER);
     for (int n = 1; n <= 8; ++n)
-        if (IsDlgButtonChecked(mainWindow, IDC_LEVEL1 + n - 1) == BST_CHECKED)
-            *level = static_cast<BYTE>(n);
+        if (Shown(mainWindow, IDC_LEVEL1 + n - 1)) *level = static_cast<BYTE>(n);
     *typeMask = 0;
     for (int k = 0; k < 8; ++k)
-        if (IsDlgButtonChecked(mainWindow, IDC_TYPE1 + k) == BST_CHECKED) *typeMask |= 1 << k;
-    *condition = IsDlgButtonChecked(mainWindow, IDC_AND) == BST_CHECKED ? 1 : 0;
+        if (Shown(mainWindow, IDC_TYPE1 + k)) *typeMask |= 1 << k;
+    if (Shown(mainWindow, IDC_AND)) *condition = 1;
+    if (Shown(mainWindow, IDC_OR)) *condition = 0;
+}
+
+void ShowEntryChoices(HWND mainWindow, BYTE level, BYTE typeMask, BYTE condition) {
+    const int levels = Visible(zevGetLevelCount());
+    const BYTE shownTypes = static_cast<BYTE>((1 << Visible(zevGetTypeCount())) - 1);
+    editorState.loaded = {level, condition, static_cast<BYTE>(typeMask & ~shownTypes)};
+    for (int n = 1; n <= 8; ++n)
+        CheckDlgButton(mainWindow, IDC_LEVEL1 + n - 1, n == level && n <= levels);
+    CheckDlgButton(mainWindow, IDC_AND, condition == 1);
+    CheckDlgButton(mainWindow, IDC_OR, condition == 0);
+    for (int k = 0; k < 8; ++k)
+        CheckDlgButton(mainWindow, IDC_TYPE1 + k, (typeMask & shownTypes) >> k & 1);
+}
+
+void ForgetHiddenTypes() { editorState.loaded.hiddenTypes = 0; }
+
+bool ChoicesShown(HWND mainWindow) {
+    BYTE level = 0, typeMask = 0, condition = 2;
+    char text[ZEV_TEXT_BUFFER];
+    ReadForm(mainWindow, text, text, &level, &typeMask, &condition);
+    const char* problem = nullptr;
+    if (level == 0)
+        problem = "変換レベルを指定してください。";
+    else if (condition > 1)
+        problem = "条件（AND または OR）を指定してください。";
+    if (problem) ShowWarning(mainWindow, problem);
+    return problem == nullptr;
 }
 
 bool FormTextsFit(HWND mainWindow) {

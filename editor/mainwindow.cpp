@@ -45,8 +45,10 @@ void MoveControl(HWND mainWindow, int id, int x, int y) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Always handled here: left to the dialog manager, a refused close would come back
+// as command 2, which is Escape, and could hide the window in boss mode.
 BOOL OnClose(HWND mainWindow) {
-    if (!QuerySaveChanges(mainWindow)) return FALSE;
+    if (!QuerySaveChanges(mainWindow)) return TRUE;
     PostQuitMessage(0);
     DestroyWindow(mainWindow);
     return TRUE;

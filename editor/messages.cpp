@@ -11,6 +11,17 @@ void ShowError(HWND owner, const char* text) {
     MessageBoxA(owner, text, kProgramName, MB_OK | MB_ICONSTOP);
 }
 
+void ShowLibraryError(HWND owner, const char* text) {
+    char message[ZEV_TEXT_BUFFER] = "";
+    char systemText[ZEV_TEXT_BUFFER] = "";
+    WORD code = zevGetZevLastError();
+    zevGetZevErrorText(code, message, systemText);
+    const char* reason = code == ZEV_ERR_WIN32 ? systemText : message;
+    char box[1024];
+    wsprintfA(box, "%.255s\n%.700s", text, reason);
+    ShowError(owner, box);
+}
+
 void FormatFileMessage(char* buffer, const char* path, const char* text) {
     // Half a double-byte character would swallow the line break after the path.
     int length = FittingLength(path, kLongestPathShown);

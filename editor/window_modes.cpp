@@ -69,6 +69,7 @@ void CloseHelp(HWND mainWindow) {
 }
 
 void SetAllTypes(HWND mainWindow, bool check) {
+    ForgetHiddenTypes();
     int count = zevGetTypeCount();
     if (count > 8) count = 8;
     for (int k = 0; k < count; ++k)

@@ -4,10 +4,19 @@
 # build/fuzz/corpus/<target>, a finding to build/fuzz/findings/<target>, the
 # log to build/fuzz/logs/<target>/run.log (with -jobs, libFuzzer's own
 # fuzz-<n>.log beside it). Any finding fails the run.
+#
+# With FUZZ_SEED and FUZZ_RUNS set (the test stage), it makes exactly that many
+# runs from that seed and the committed corpus alone, keeping no new inputs, so
+# that the same command finds the same thing again.
 set -euo pipefail
 target=$1
-seconds=$2
-shift 2
+shift
+if [ -n "${FUZZ_RUNS:-}" ]; then
+  seconds=
+else
+  seconds=$1
+  shift
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 binary=$root/build/fuzz/bin/zev_fuzz_$target
 work=$root/build/fuzz/corpus/$target
@@ -23,10 +32,19 @@ trap 'rm -rf "$scratch"' EXIT
 export TMPDIR=$scratch
 
 log=$logs/run.log
-echo "== fuzzing $target for $seconds s (log: ${log#$root/})"
+if [ -n "$seconds" ]; then
+  limits=(-max_total_time="$seconds")
+  echo "== fuzzing $target for $seconds s (log: ${log#$root/})"
+else
+  limits=(-seed="${FUZZ_SEED:-1}" -runs="$FUZZ_RUNS")
+  work=$scratch/corpus
+  mkdir -p "$work"
+  echo "== fuzzing $target: $FUZZ_RUNS runs from seed ${FUZZ_SEED:-1} (log: ${log#$root/};" \
+    "again with FUZZ_SEED=${FUZZ_SEED:-1} FUZZ_RUNS=$FUZZ_RUNS fuzz/run.sh $target)"
+fi
 cd "$logs"
 status=0
-"$binary" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 \
+"$binary" "${limits[@]}" -timeout=60 -print_final_stats=1 \
   -artifact_prefix="$findings/" "$@" "$work" "$root/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
 if [ "$status" -ne 0 ] || grep -q -E "ERROR: (AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer|libFuzzer)|check failed|runtime error" "$log"; then
   grep -E -A30 "check failed|ERROR:|runtime error" "$log" | head -60

@@ -45,6 +45,12 @@ TEST_F(DictionaryCommandTest, LongSourceNameIsCutTo24BytesBeforeTheArrowOnly) {
     OpenDictionaryFile(path);
     EXPECT_EQ("あいうえおかきくけこさし ⇒ 短い\tCtrl+T", MenuText(IDM_CONVERT_FORWARD));
     EXPECT_EQ(std::string("短い ⇒ ") + longName + "\tCtrl+R", MenuText(IDM_CONVERT_BACKWARD));
+
+    // With a leading letter the 24th byte starts a character: it is left out whole.
+    zevCloseDic();
+    OpenDictionaryFile(
+        MakeDictionary("odd.zev", "aあいうえおかきくけこさしす", "短い", {{"a", "b"}}));
+    EXPECT_EQ("aあいうえおかきくけこさ ⇒ 短い\tCtrl+T", MenuText(IDM_CONVERT_FORWARD));
 }
 
 TEST_F(DictionaryCommandTest, CancelMissingAndForeignFilesLeaveTheDictionaryAlone) {

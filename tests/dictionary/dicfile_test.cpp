@@ -328,6 +328,18 @@ TEST_F(FileTest, TooManyEntriesAreRefused) {
     EXPECT_EQ(0, zevOpenDic(path.c_str()));
     EXPECT_EQ(ZEV_ERR_FORMAT, zevGetZevLastError());
     EXPECT_EQ(0, zevIsOpen());
+
+    // A file that really holds one record more than the table; one fewer opens.
+    layout.entries.assign(ZEV_MAX_DATA + 1, {1, 1, 0, "a", "b"});
+    testfiles::Write(path, layout.Build());
+    EXPECT_EQ(1, zevIsZevFormat(path.c_str()));
+    EXPECT_EQ(0, zevOpenDic(path.c_str()));
+    EXPECT_EQ(ZEV_ERR_FORMAT, zevGetZevLastError());
+    EXPECT_EQ(0, zevIsOpen());
+    layout.entries.pop_back();
+    testfiles::Write(path, layout.Build());
+    ASSERT_EQ(1, zevOpenDic(path.c_str()));
+    EXPECT_EQ(ZEV_MAX_DATA, zevGetDataCount());
 }
 
 TEST_F(FileTest, SaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
@@ -363,6 +375,48 @@ TEST_F(FileTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(0, zevSaveDic(Path("no-such-folder/dic.zev").c_str()));
     EXPECT_EQ(ZEV_ERR_WIN32, zevGetZevLastError());
     EXPECT_EQ(1, zevIsOpen());
+}
+
+// Files whose names start with `prefix` in the folder of `path`.
+std::vector<std::string> FilesBeside(const std::string& path, const std::string& prefix) {
+    std::vector<std::string> names;
+#ifdef _WIN32
+    std::string pattern = path.substr(0, path.find_last_of('\\') + 1) + prefix + "*";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+#else
+    (void)path;
+    for (const std::string& name : testfiles::List())
+        if (name.compare(0, prefix.size(), prefix) == 0) names.push_back(name);
+#endif
+    return names;
+}
+
+TEST_F(FileTest, TheLongestFileNameCanBeSavedAndReplaced) {
+    // 255 bytes, the most a folder entry holds. Under Wine the whole path must
+    // stay within MAX_PATH, so the file goes to the root of drive C.
+    const std::string name = Repeat('n', 251) + ".zev";
+#ifdef _WIN32
+    const std::string path = "C:\\" + name;
+#else
+    const std::string path = Path(name);
+#endif
+    CreateSmall(1, 1);
+    ASSERT_EQ(1, zevSaveDic(path.c_str())) << SystemText();
+    ASSERT_EQ(1, zevSetLevelAndType("L", 1, "T", 1));
+    ASSERT_EQ(1, zevSaveDic(path.c_str())) << SystemText();
+    ASSERT_EQ(1, zevCloseDic());
+    EXPECT_EQ(1, zevIsZevFormat(path.c_str()));
+    EXPECT_EQ(44u, testfiles::Read(path).size());
+    EXPECT_EQ(std::vector<std::string>{name}, FilesBeside(path, "n"));
+    EXPECT_TRUE(FilesBeside(path, "zev").empty());
+#ifdef _WIN32
+    DeleteFileA(path.c_str());
+#endif
 }
 
 TEST_F(FileTest, JapaneseFileNamesWithBackslashTrailBytes) {

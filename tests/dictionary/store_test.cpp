@@ -285,8 +285,19 @@ TEST_F(StoreTest, SetLevelAndTypeRefusesAHeaderBeyond65535Bytes) {
     EXPECT_STREQ("", buffer);
     ASSERT_EQ(1, zevGetTypeName(1, buffer));
     EXPECT_STREQ("", buffer);
-    // A shorter name still fits where the long one did not.
+    // A shorter name still fits where the long one did not; at the boundary a header
+    // of exactly 65,535 bytes is accepted and one of 65,536 refused.
     EXPECT_EQ(1, zevSetLevelAndType("t", 255, nullptr, 0));
+    EXPECT_EQ(0, zevSetLevelAndType(Repeat('m', 250).c_str(), 255, nullptr, 0));
+    EXPECT_EQ(ZEV_ERR_PARAMETER, zevGetZevLastError());
+    ASSERT_EQ(1, zevSetLevelAndType(Repeat('m', 249).c_str(), 255, nullptr, 0));
+    std::string path = testfiles::Path("largest-header.zev");
+    ASSERT_EQ(1, zevSaveDic(path.c_str()));
+    std::vector<uint8_t> bytes = testfiles::Read(path);
+    ASSERT_GT(bytes.size(), 13u);
+    EXPECT_EQ(0xFF, bytes[11]);
+    EXPECT_EQ(0xFF, bytes[12]);
+    EXPECT_EQ(8u + 3 + 2 + 65535 + 3 + 4 + 2 + 3 + 2 + 7, bytes.size());
 }
 
 TEST_F(StoreTest, ErrorTextsAreTheExactBytes) {

@@ -1,4 +1,6 @@
 // Entries between form, list and library: create, update, remove, load, and the list.
+#include <functional>
+
 #include "editor_fixture.h"
 #include "table_helpers.h"
 
@@ -110,6 +112,18 @@ TEST_F(EntriesTest, DeletingTheLoadedEntryResetsTheFormButKeepsTheFocus) {
     EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));
 }
 
+TEST_F(EntriesTest, TheListSelectsOneRowAtATimeForDelete) {
+    OpenThreeByThree();
+    CreateFive();
+    SelectRow(1);
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(1, SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
+    PressKey(list, VK_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"00001", "00002", "00003", "00005"}), FirstColumn());
+}
+
 TEST_F(EntriesTest, DeleteWithoutSelectionChangesNothingButRefreshesTheTitle) {
     OpenThreeByThree();
     CreateFive();
@@ -195,7 +209,7 @@ TEST_F(EntriesTest, UpdateRewritesTheMatchingRow) {
     EXPECT_EQ(0x04, entry.typeMask);
 }
 
-TEST_F(EntriesTest, UpdateNeedsALoadedEntryAndStopsWhenTheLibraryRefuses) {
+TEST_F(EntriesTest, UpdateNeedsALoadedEntryAndReportsWhenTheLibraryRefuses) {
     OpenThreeByThree();
     CreateFive();
     editorState.isModified = 0;
@@ -205,16 +219,110 @@ TEST_F(EntriesTest, UpdateNeedsALoadedEntryAndStopsWhenTheLibraryRefuses) {
     CheckBoxes();
     EXPECT_EQ("新しい", ItemText(IDC_SOURCE));
 
-    // The loaded entry was removed behind the form's back: no message, nothing changes.
+    // The loaded entry was removed behind the form's back: the library's reason is
+    // shown, and nothing changes.
     SelectRow(4);
     PressKey(list, VK_SPACE);
     ASSERT_EQ(1, zevRemoveData(5));
     SetDlgItemTextA(main, IDC_TARGET, "めっちゃ！");
+    ExpectBox(
+        "異常終了！データを更新できませんでした。\n指定された領域には変換ﾃﾞｰﾀが存在しません。",
+        MB_ICONHAND);
     Command(IDM_UPDATE_ENTRY);
+    CheckBoxes();
     EXPECT_EQ("00005", ItemText(IDC_INDEX));
     EXPECT_EQ("めっちゃ！", ItemText(IDC_TARGET));
     EXPECT_EQ("めっちゃ", Cell(4, 2));
     EXPECT_EQ(0, editorState.isModified);
+}
+
+// Entries with what the form has no control for: a level beyond the buttons or the
+// dictionary, a condition other than AND and OR, type bits beyond the boxes. Each is
+// loaded after an ordinary entry (level 3, OR, all types), its target is edited, the
+// user perhaps chooses something, and Update writes it.
+TEST_F(EntriesTest, UpdateKeepsWhatTheFormCannotShowUnlessTheUserChooses) {
+    OpenDictionary({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, {"名詞", "動詞", "副詞"});
+    const char* refused = "異常終了！データを更新できませんでした。\nﾊﾟﾗﾒｰﾀが正しくありません。";
+    struct Case {
+        BYTE level, types, condition;
+        std::function<void()> choose;
+        TableEntry expected;  // what the slot holds afterwards
+        const char* errorBox;
+    };
+    auto none = [] {};
+    const Case cases[] = {
+        {9, 0x01, 2, none, {"元", "先", 9, 0x01, 2}, nullptr},
+        {10,
+         0x03,
+         0x80,
+         [&] { dialog::Press(main, IDC_LEVEL1 + 1); },
+         {"元", "先", 2, 0x03, 0x80},
+         nullptr},
+        {9, 0x05, 7, [&] { dialog::Press(main, IDC_AND); }, {"元", "先", 9, 0x05, 1}, nullptr},
+        // The library refuses a level beyond the dictionary and types beyond its count,
+        // and says so; a visible choice then lets the update through.
+        {11, 0x01, 1, none, {"元", "古", 11, 0x01, 1}, refused},
+        {11,
+         0x01,
+         1,
+         [&] { dialog::Press(main, IDC_LEVEL1 + 2); },
+         {"元", "先", 3, 0x01, 1},
+         nullptr},
+        {2, 0x81, 1, none, {"元", "古", 2, 0x81, 1}, refused},
+        {2,
+         0x81,
+         1,
+         [&] { dialog::Press(main, IDC_TYPE1 + 1); },
+         {"元", "先", 2, 0x03, 1},
+         nullptr},
+        {2, 0x90, 0, [&] { Command(IDM_SELECT_ALL_TYPES); }, {"元", "先", 2, 0x07, 0}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "level " << int(c.level) << " types " << int(c.types)
+                                        << " condition " << int(c.condition));
+        ASSERT_EQ(1, zevCreateData("普通", 3, 0x07, 0, "ふつう"));
+        ASSERT_EQ(2, zevCreateData("元", c.level, c.types, c.condition, "古"));
+        RefillList(main);
+        SelectRow(0);
+        PressKey(list, VK_SPACE);
+        SelectRow(1);
+        PressKey(list, VK_SPACE);
+        // Nothing stays checked from the entry before, and no disabled box is ticked.
+        EXPECT_EQ(c.level <= 8 ? c.level : 0, CheckedLevel());
+        EXPECT_EQ(c.condition == 1, Checked(IDC_AND));
+        EXPECT_EQ(c.condition == 0, Checked(IDC_OR));
+        EXPECT_EQ(c.types & 0x07, CheckedTypes());
+
+        SetDlgItemTextA(main, IDC_TARGET, "先");
+        c.choose();
+        if (c.errorBox) ExpectBox(c.errorBox, MB_ICONHAND);
+        Command(IDM_UPDATE_ENTRY);
+        CheckBoxes();
+        EXPECT_EQ(c.expected, ReadEntry(2));
+        EXPECT_EQ(c.expected.condition == 1 ? "AND" : "OR", Cell(1, 4));
+        ASSERT_EQ(1, zevRemoveData(1));
+        ASSERT_EQ(1, zevRemoveData(2));
+    }
+}
+
+TEST_F(EntriesTest, CreateTakesOnlyWhatTheFormShows) {
+    OpenDictionary({"1", "2", "3", "4", "5", "6", "7", "8", "9"}, {"名詞", "動詞"});
+    ASSERT_EQ(1, zevCreateData("元", 9, 0x05, 2, "先"));
+    RefillList(main);
+    SelectRow(0);
+    PressKey(list, VK_SPACE);
+    ExpectWarning("変換レベルを指定してください。");
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    CheckRadioButton(main, IDC_LEVEL1, IDC_LEVEL8, IDC_LEVEL1 + 1);
+    ExpectWarning("条件（AND または OR）を指定してください。");
+    Command(IDM_CREATE_ENTRY);
+    CheckBoxes();
+    EXPECT_EQ(1, zevGetDataCount());
+    // With a level and a condition chosen, the new entry has the visible type only.
+    CheckRadioButton(main, IDC_AND, IDC_OR, IDC_OR);
+    Command(IDM_CREATE_ENTRY);
+    EXPECT_EQ((TableEntry{"元", "先", 2, 0x01, 0}), ReadEntry(2));
 }
 
 TEST_F(EntriesTest, CreateReportsAFullTableAndOtherFailures) {
@@ -229,7 +337,7 @@ TEST_F(EntriesTest, CreateReportsAFullTableAndOtherFailures) {
     EXPECT_EQ(0, editorState.isModified);
 
     zevCloseDic();  // the library refuses for another reason: no dictionary
-    ExpectBox("異常終了！データを追加できませんでした。", MB_ICONHAND);
+    ExpectBox("異常終了！データを追加できませんでした。\n辞書がｵｰﾌﾟﾝされていません。", MB_ICONHAND);
     Command(IDM_CREATE_ENTRY);
     CheckBoxes();
     EXPECT_EQ("ありがとう", ItemText(IDC_SOURCE));

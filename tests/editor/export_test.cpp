@@ -244,12 +244,14 @@ TEST_F(ExportTest, CancelledRefusedOrReadOnlyLeavesTheFileAlone) {
     testfiles::SetReadOnly(path, false);
     EXPECT_EQ((Bytes{'o', 'l', 'd'}), testfiles::Read(path));
 
-    // A file held open elsewhere cannot be created: no message, nothing written.
+    // A file held open elsewhere cannot be created: the user is told which, and the
+    // old contents stay.
     HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     harness->ExpectFileDialog(path.c_str());
+    ExpectWarning((path + "\nファイルの書き込みに失敗しました。").c_str());
     Command(IDM_EXPORT_TEXT);
-    EXPECT_TRUE(harness->Finished());
+    CheckBoxes();
     CloseHandle(other);
     EXPECT_EQ((Bytes{'o', 'l', 'd'}), testfiles::Read(path));
 

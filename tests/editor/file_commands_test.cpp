@@ -329,9 +329,16 @@ TEST_F(FileCommandsTest, ClosingCancelKeepsTheWindowAndYesSavesWithoutADialog) {
     SaveAs(path);
     AddEntry("ありがとう", "おおきに");
 
+    // A refused close leaves the window as it was, also with boss mode armed.
+    Command(IDM_BOSS_MODE);
+    const std::string caption = Caption();
     MessageBoxSeen& cancel = ExpectAnswer(IDCANCEL);
     EXPECT_FALSE(Close());
+    EXPECT_FALSE(Pump());
     ExpectSaveChangesQuestion(cancel);
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(caption, Caption());
+    EXPECT_EQ(0, editorState.bossModeActive);
     EXPECT_FALSE(FileHolds(path, "おおきに"));
     EXPECT_EQ(1, editorState.isModified);
 

@@ -100,7 +100,7 @@ TEST_F(ZevCliTest, InfoShowsNamesCountsAndFooter) {
          {"source dialect: 標準語\n", "target dialect: 大阪弁\n",
           "levels: 3\n  1 ふつう\n  2 しっかり\n  3 こてこて\n", "types: 4\n  1 あいさつ\n",
           "version: 1.0.0\n", "copyright: 2026 Zev sample team\n",
-          "comment: 標準語を大阪弁にする見本の辞書です。\n"})
+          "comment: 標準語を大阪弁（大阪府とその周り）にする見本の辞書です。"})
         EXPECT_NE(std::string::npos, run.out.find(line)) << line << run.out;
     run = RunZev({"info", testfiles::Path("missing.zev")});
     EXPECT_EQ(1, run.code);

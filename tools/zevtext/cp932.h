@@ -5,17 +5,15 @@
 // character. Characters such as U+00A5 (which iconv writes as 0x5C, a
 // backslash) or U+301C (written as the bytes of U+FF5E) therefore count as
 // characters that code page 932 cannot hold, so nothing is silently changed.
-// Results are kept per character: texts repeat the same few thousand.
+// The answers are those of glibc's iconv CP932, kept in tables
+// (cp932_table.inc): every character is one lookup, with no allocation.
 #ifndef ZEV_TOOL_CP932_H
 #define ZEV_TOOL_CP932_H
 
-#include <iconv.h>
 #include <stddef.h>
 #include <stdint.h>
 
 #include <string>
-#include <unordered_map>
-#include <vector>
 
 namespace zevtool {
 
@@ -34,43 +32,41 @@ inline size_t Cp932CharLength(const std::string& text, size_t at) {
     return IsLeadByte(static_cast<uint8_t>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
+// The codec holds no state of its own: the tables are built once per
+// process and shared by every instance.
 class Cp932 {
 public:
     Cp932();
-    ~Cp932();
     Cp932(const Cp932&) = delete;
     Cp932& operator=(const Cp932&) = delete;
 
     // Appends the code-page-932 form of the UTF-8 character of `length`
-    // bytes at `at`; false when it has no exact form.
-    bool EncodeChar(const std::string& utf8, size_t at, size_t length, std::string* out);
+    // bytes at `at` (as Utf8CharLength gives it); false when it has no exact
+    // form.
+    bool EncodeChar(const std::string& utf8, size_t at, size_t length, std::string* out) const;
     // Appends the UTF-8 form of the code-page-932 character of `length`
-    // bytes at `at`; false when it does not decode. With `exact`, a
-    // character that encodes back to other bytes (the duplicates of the NEC
-    // and IBM extensions) counts as not decoding.
+    // bytes at `at` (as Cp932CharLength gives it); false when it does not
+    // decode. With `exact`, a character that encodes back to other bytes (the
+    // duplicates of the NEC and IBM extensions) counts as not decoding.
     bool DecodeChar(const std::string& cp932, size_t at, size_t length, bool exact,
-                    std::string* out);
+                    std::string* out) const;
+
+    // Runs: append the forms of the characters from `at` on, as far as each
+    // converts as above, and return where they stopped (the text's size when
+    // all did).
+    size_t EncodeRun(const std::string& utf8, size_t at, std::string* out) const;
+    size_t DecodeRun(const std::string& cp932, size_t at, bool exact, std::string* out) const;
 
     // Whole texts: false when any character fails as above.
-    bool Encode(const std::string& utf8, std::string* cp932);
-    bool Decode(const std::string& cp932, std::string* utf8);
+    bool Encode(const std::string& utf8, std::string* cp932) const;
+    bool Decode(const std::string& cp932, std::string* utf8) const;
 
 private:
-    enum Outcome : uint8_t { kUnknown, kExact, kInexact, kNone };
-    struct Decoded {
-        Outcome outcome = kUnknown;
-        std::string utf8;
-    };
-    struct Encoded {
-        bool exact;
-        std::string cp932;
-    };
-    static bool Run(iconv_t cd, const std::string& in, std::string* out);
+    struct Tables;
+    static const Tables& SharedTables();
+    bool AppendEncoded(uint32_t code, std::string* out) const;
 
-    iconv_t toCp932_;
-    iconv_t toUtf8_;
-    std::vector<Decoded> decoded_;  // by the character's bytes as a number
-    std::unordered_map<std::string, Encoded> encoded_;
+    const Tables& tables_;
 };
 
 }  // namespace zevtool
