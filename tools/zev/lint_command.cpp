@@ -15,42 +15,15 @@ constexpr size_t kListedEntries = 5;
 
 const char* const kScopeNames[kLintScopes] = {"both", "forward", "backward"};
 
-const char* KindName(LintKind kind) {
-    switch (kind) {
-        case LintKind::kUnreachable:
-            return "unreachable";
-        case LintKind::kShadowed:
-            return "shadowed";
-        case LintKind::kDuplicate:
-            return "duplicate";
-        case LintKind::kWithoutEffect:
-            return "without-effect";
-        case LintKind::kOneCharacter:
-            return "one-character";
-        case LintKind::kCommonPart:
-            return "common-part";
-        case LintKind::kLevelZero:
-            return "level-0";
-        case LintKind::kLevelBeyond:
-            return "level-beyond";
-        case LintKind::kAmbiguous:
-            return "ambiguous";
-        case LintKind::kGuard:
-            return "guard";
-    }
-    return "";
-}
+// By LintKind and LintSeverity, in their order.
+const char* const kKindNames[] = {"unreachable",   "shadowed",    "duplicate", "without-effect",
+                                  "one-character", "common-part", "level-0",   "level-beyond",
+                                  "ambiguous",     "guard"};
+const char* const kSeverityNames[] = {"error", "warning", "note"};
 
+const char* KindName(LintKind kind) { return kKindNames[static_cast<int>(kind)]; }
 const char* SeverityName(LintSeverity severity) {
-    switch (severity) {
-        case LintSeverity::kError:
-            return "error";
-        case LintSeverity::kWarning:
-            return "warning";
-        case LintSeverity::kNote:
-            return "note";
-    }
-    return "";
+    return kSeverityNames[static_cast<int>(severity)];
 }
 
 std::string Counted(size_t count, const char* noun) {
