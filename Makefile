@@ -30,7 +30,7 @@ run: native
 goldens: native
 	@bash samples/golden.sh write build/native/bin/zev build/native/samples
 
-test: test-native test-windows test-cross test-dist test-sanitize test-fuzz
+test: test-native test-windows test-cross test-dist test-sanitize test-fuzz test-web
 
 # The zev tool (native) and the converter program (under Wine) agree to the byte.
 test-cross: native windows
@@ -43,7 +43,7 @@ test-cross: native windows
 # The release into dist/, then its checks: the zip and the installer in fresh Wine
 # prefixes, the Debian package unpacked and linted.
 .PHONY: dist test-dist screenshots-guides
-dist: native windows
+dist: native windows web
 	@bash packaging/dist.sh
 
 test-dist: dist
@@ -98,7 +98,7 @@ screenshots-converter: native windows
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\kansai.zev' \
 	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
 
-screenshots: screenshots-converter screenshots-editor
+screenshots: screenshots-converter screenshots-editor screenshots-web
 
 # The user guides shipped with the programs show the same pictures.
 screenshots-guides: screenshots
@@ -162,3 +162,37 @@ bench-editor: windows
 	@$(WINE_RUN) --init
 	@cd build/windows/bin && ../wine-run zevedit_refill_bench.exe 2
 	@cd build/windows/bin && ../wine-run zevedit_sort_bench.exe 1
+
+# The converter in the browser: the core built with Emscripten into build/wasm,
+# the page put together in build/web. Emscripten's tools need Debian's node
+# modules on the module path.
+.PHONY: web serve-web test-web bench-web web-test-runner
+EMSCRIPTEN_ENV := cmake -E env NODE_PATH=/usr/share/nodejs
+web: native
+	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DZEV_NATIVE_TOOLS=$(CURDIR)/build/native/bin >/dev/null
+	@$(EMSCRIPTEN_ENV) cmake --build build/wasm -j2
+	@node web/assemble.mjs build/native/bin/zev build/wasm/bin build/native/samples build/web
+
+# The page on http://127.0.0.1:8932/ for a person to try.
+serve-web: web
+	@node web/serve.mjs build/web 8932
+
+# The browser tests' runner (playwright-core, from the committed lock file),
+# driving Debian's chromium.
+web-test-runner: setup
+	@cd web/test && npm ci --no-audit --no-fund --loglevel=error >/dev/null
+
+test-web: web web-test-runner
+	@echo "== browser tests (chromium)"
+	@node --test web/test/page.test.mjs
+
+# Page ready, a 64000-byte conversion in the page against zev convert, and
+# the compressed sizes.
+bench-web: web web-test-runner
+	@node web/test/bench.mjs
+
+# The page with the sample story converted, taken by chromium, for the README.
+.PHONY: screenshots-web
+screenshots-web: web web-test-runner
+	@node web/test/screenshot.mjs docs/screenshots/web.png

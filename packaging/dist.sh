@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release into dist/ (after make native windows): the Windows zip and
-# installer, the Debian package and SHA256SUMS.
+# Builds the release into dist/ (after make native windows web): the Windows zip
+# and installer, the Debian package, the web page's zip and SHA256SUMS.
 #   packaging/dist.sh
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -49,8 +49,12 @@ cmake --build build/deb --target zev sample_dictionary zev_manpage zev_changelog
 (cd build/deb && cpack -G DEB -B "$root/$work/deb" >/dev/null)
 cp "$work/deb/zev_${version}_amd64.deb" dist/
 
-# 4. The checksums, of every release file.
-# The web page's zip (zev-<version>-web.zip) joins here once make web exists.
+# 4. The web page (make web), to put on any static server or open from a local one.
+mkdir -p "$work/web"
+cp -r build/web "$work/web/zev-$version-web"
+(cd "$work/web" && zip -q -X -r "$root/dist/zev-$version-web.zip" "zev-$version-web")
+
+# 5. The checksums, of every release file.
 (cd dist && sha256sum "zev-$version-win32.zip" "zev-$version-setup.exe" \
-  "zev_${version}_amd64.deb" > SHA256SUMS)
+  "zev_${version}_amd64.deb" "zev-$version-web.zip" > SHA256SUMS)
 ls -l dist

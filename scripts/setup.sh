@@ -15,6 +15,7 @@ PACKAGES=(
   # make dist: the installer, the Debian package and its checks, the man page
   nsis lintian help2man zip unzip man-db dpkg-dev fakeroot
   manpages-ja  # the large real Japanese text of make bench (bench/make_prose.sh)
+  emscripten nodejs chromium  # the web page: its engine, build scripts and browser tests
 )
 # The benchmark's peer converter; Hyperscan is packaged for x86-64 only.
 if [ "$(dpkg --print-architecture)" = amd64 ]; then PACKAGES+=(libhyperscan-dev); fi
@@ -37,6 +38,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq >/dev/null
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# npm installs the browser tests' runner; some builds of nodejs bring it along.
+if ! command -v npm >/dev/null; then
+  echo "setup: installing npm" >&2
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
 
 # The Windows programs run with the Japanese ANSI code page, which Wine takes

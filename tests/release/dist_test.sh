@@ -8,7 +8,7 @@ passed=0
 failed=0
 (cd "$here/../../dist" && sha256sum --quiet -c SHA256SUMS) && passed=$((passed + 1)) ||
   { echo "FAIL: SHA256SUMS does not match dist/" >&2; failed=$((failed + 1)); }
-for check in zip_check installer_check deb_check; do
+for check in zip_check installer_check deb_check web_check; do
   if bash "$here/$check.sh" "$version"; then
     passed=$((passed + 1))
   else

@@ -108,7 +108,7 @@ TEST_F(ZevCliTest, InfoShowsNamesCountsAndFooter) {
 }
 
 TEST_F(ZevCliTest, EverySubcommandHasHelp) {
-    for (const char* command : {"convert", "info", "dump", "build", "check"}) {
+    for (const char* command : {"convert", "info", "dump", "build", "check", "lint"}) {
         ZevRun run = RunZev({command, "--help"});
         EXPECT_EQ(0, run.code) << command;
         EXPECT_NE(std::string::npos, run.out.find(std::string("Usage: zev ") + command));

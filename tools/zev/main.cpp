@@ -7,6 +7,8 @@
 
 #include "commands.h"
 #include "convert_command.h"
+#include "lint.h"
+#include "lint_command.h"
 #include "zev_version.h"
 
 using namespace zevtool;
@@ -47,6 +49,34 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
     return convert;
 }
 
+// The findings and exit codes of zev lint, for its --help.
+std::string LintFindings() {
+    return "Every level and type selection is considered, in each direction (forward\n"
+           "seeks the sources, backward the targets). Findings:\n"
+           "  error    unreachable     no selection reaches it (OR without types, empty pattern)\n"
+           "  error    shadowed        earlier entries whose patterns begin its own always win\n"
+           "  error    duplicate       an earlier entry with the same pattern always wins\n"
+           "  error    without-effect  source equals target, and it keeps nothing from matching\n"
+           "  warning  one-character   a pattern of one character\n"
+           "  warning  common-part     a pattern inside (not at the start of) " +
+           std::to_string(kCommonPartThreshold) +
+           " or more other patterns\n"
+           "  warning  level-0, level-beyond  a level that no program offers\n"
+           "  note     ambiguous       backward, an earlier entry with the same target wins\n"
+           "  note     guard           source equals target, and it keeps entries from matching\n"
+           "Exit codes: 0 no errors, 1 errors (or a file that cannot be read), 2 bad usage.";
+}
+
+CLI::App* AddLint(CLI::App& app, std::string& dictionary, bool& json) {
+    CLI::App* lint = app.add_subcommand(
+        "lint", "Find entries that the order of the entries keeps from ever applying");
+    lint->add_option("DICT", dictionary, "Dictionary file (.zev), or its text form (*.txt)")
+        ->required();
+    lint->add_flag("--json", json, "Write one JSON object instead of lines");
+    lint->footer(LintFindings());
+    return lint;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +106,9 @@ int main(int argc, char** argv) {
         app.add_subcommand("check", "Test a dictionary file's structure and read it whole");
     check->add_option("DICT", dictionary, "Dictionary file")->required();
 
+    bool json = false;
+    CLI::App* lint = AddLint(app, dictionary, json);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -88,6 +121,7 @@ int main(int argc, char** argv) {
         if (*info) return RunInfo(dictionary);
         if (*dump) return RunDump(dictionary, output);
         if (*build) return RunBuild(text, output);
+        if (*lint) return RunLint(dictionary, json);
         return RunCheck(dictionary);
     } catch (const std::exception& e) {  // no memory, no iconv converter
         fprintf(stderr, "zev: %s\n", e.what());

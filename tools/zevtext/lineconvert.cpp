@@ -9,6 +9,14 @@
 
 namespace zevtool {
 
+size_t LineBody(const char* line, size_t length, const char** end) {
+    *end = "";
+    if (length == 0 || line[length - 1] != '\n') return length;
+    const bool crlf = length > 1 && line[length - 2] == '\r';
+    *end = crlf ? "\r\n" : "\n";
+    return length - (crlf ? 2 : 1);
+}
+
 // The converter program's buffer: 65536 bytes, of which 65535 for text.
 static const uint32_t kConverterLimit = 65535;
 

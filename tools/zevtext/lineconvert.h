@@ -12,6 +12,10 @@
 
 namespace zevtool {
 
+// The length of a line as read with its line end, less that end (LF or
+// CR LF; none after the last line), which goes to `*end`.
+size_t LineBody(const char* line, size_t length, const char** end);
+
 // Where, in a text of lines, something first happened: the number of its
 // line from 1, 0 when it did not happen.
 struct LinesReport {
