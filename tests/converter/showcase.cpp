@@ -75,12 +75,7 @@ VOID CALLBACK DropConversionMenu(HWND main, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* scene = "converted";
-    if (argc > 2 && strcmp(argv[1], "--scene") == 0) {
-        scene = argv[2];
-        argc -= 2;
-        argv += 2;
-    }
+    const char* scene = TakeSceneArgument(&argc, &argv, "converted");
     if (argc < 3) {
         fprintf(stderr, "usage: showcase [--scene SCENE] DICTIONARY TEXT [SECONDS [OUTPUT]]\n");
         return 2;
@@ -98,14 +93,9 @@ int main(int argc, char** argv) {
     SetDlgItemTextA(main, IDC_INPUT, ReadFile(argv[2]).c_str());
     SetForegroundWindow(main);
 
-    if (strcmp(scene, "setup") == 0) {
-        ShowcaseDialog(main, seconds, SetupDictionary, ChooseLevelAndTypes);
-        return 0;
-    }
-    if (strcmp(scene, "about") == 0) {
-        ShowcaseDialog(main, seconds, ShowAbout, nullptr);
-        return 0;
-    }
+    const DialogScene dialogs[] = {{"setup", SetupDictionary, ChooseLevelAndTypes},
+                                   {"about", ShowAbout, nullptr}};
+    if (ShowcaseDialogScene(main, seconds, scene, dialogs, 2)) return 0;
     if (strcmp(scene, "converted") == 0) {
         converterState.level = kLevel;
         converterState.typeMask = kTypeMask;

@@ -114,12 +114,7 @@ bool OpenDictionary(HWND main, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* scene = "main";
-    if (argc > 2 && strcmp(argv[1], "--scene") == 0) {
-        scene = argv[2];
-        argc -= 2;
-        argv += 2;
-    }
+    const char* scene = TakeSceneArgument(&argc, &argv, "main");
     int seconds = argc > 1 ? atoi(argv[1]) : 8;
     const char* dictionary = argc > 2 ? argv[2] : nullptr;
     HACCEL accelerators =
@@ -135,18 +130,10 @@ int main(int argc, char** argv) {
         fprintf(stderr, "showcase: scene \"%s\" needs a dictionary file\n", scene);
         return 1;
     }
-    if (strcmp(scene, "new") == 0) {
-        ShowcaseDialog(main, seconds, NewDictionary, FillNewDictionary);
-        return 0;
-    }
-    if (strcmp(scene, "header") == 0) {
-        ShowcaseDialog(main, seconds, ShowHeaderInfo, DropLevels);
-        return 0;
-    }
-    if (strcmp(scene, "copyright") == 0) {
-        ShowcaseDialog(main, seconds, ShowCopyright, FocusFooterOk);
-        return 0;
-    }
+    const DialogScene dialogs[] = {{"new", NewDictionary, FillNewDictionary},
+                                   {"header", ShowHeaderInfo, DropLevels},
+                                   {"copyright", ShowCopyright, FocusFooterOk}};
+    if (ShowcaseDialogScene(main, seconds, scene, dialogs, 3)) return 0;
     if (strcmp(scene, "main") == 0) {
         LoadEntry(main);
     } else if (strcmp(scene, "entry") == 0 || strcmp(scene, "created") == 0) {

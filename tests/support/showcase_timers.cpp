@@ -1,6 +1,7 @@
 #include "showcase_timers.h"
 
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -80,4 +81,22 @@ void ShowcaseDialog(HWND main, int seconds, void (*open)(HWND), void (*fill)(HWN
     SetTimer(main, kDialogTimer, kLookForDialogMilliseconds, LookForDialog);
     SetTimer(main, kFinishTimer, static_cast<UINT>(seconds) * 1000, Finish);
     open(main);
+}
+
+bool ShowcaseDialogScene(HWND main, int seconds, const char* scene, const DialogScene* scenes,
+                         int count) {
+    for (int i = 0; i < count; ++i) {
+        if (strcmp(scene, scenes[i].name) != 0) continue;
+        ShowcaseDialog(main, seconds, scenes[i].open, scenes[i].fill);
+        return true;
+    }
+    return false;
+}
+
+const char* TakeSceneArgument(int* argc, char*** argv, const char* fallback) {
+    if (*argc < 3 || strcmp((*argv)[1], "--scene") != 0) return fallback;
+    const char* scene = (*argv)[2];
+    *argc -= 2;
+    *argv += 2;
+    return scene;
 }

@@ -1,6 +1,6 @@
-// Timers of the showcase programs that screenshots are taken of: after a
-// moment they print the screen rectangle of the window shown and "ready", and
-// after `seconds` they close it.
+// The showcase programs that screenshots are taken of: their scenes, and
+// timers that after a moment print the screen rectangle of the window shown
+// and "ready", and after `seconds` close it.
 #ifndef ZEV_TESTS_SHOWCASE_TIMERS_H
 #define ZEV_TESTS_SHOWCASE_TIMERS_H
 
@@ -13,5 +13,21 @@ void StartShowcaseTimers(HWND main, int seconds);
 // (when given) writes into it; at the end it is closed as by its close box, so
 // that nothing it holds is taken. Returns when the dialog has ended.
 void ShowcaseDialog(HWND main, int seconds, void (*open)(HWND main), void (*fill)(HWND dialog));
+
+// A scene that shows one of the program's modal dialogs.
+struct DialogScene {
+    const char* name;
+    void (*open)(HWND main);
+    void (*fill)(HWND dialog);  // may be null
+};
+
+// Shows the dialog of the scene named `scene` when one of the `count` scenes
+// is so named; false when none is.
+bool ShowcaseDialogScene(HWND main, int seconds, const char* scene, const DialogScene* scenes,
+                         int count);
+
+// Takes "--scene NAME" off the front of the arguments and returns NAME, or
+// `fallback` when they do not start so.
+const char* TakeSceneArgument(int* argc, char*** argv, const char* fallback);
 
 #endif
