@@ -88,21 +88,38 @@ bench: native windows
 run-converter: windows
 	@cd build/windows/bin && $(CURDIR)/scripts/wine-gui.sh $(CURDIR)/build/windows/wineprefix-gui Mardelko.exe
 
-# Screenshot of the converter with the sample dictionary and story, under Xvfb.
-screenshots-converter: native windows
-	@mkdir -p docs/screenshots build/screenshots
+# The sample dictionary and story as the showcases read them: code page 932 with
+# CR LF lines, reached from Wine through drive Z:.
+SHOTS_WIN := Z:$(subst /,\,$(CURDIR))\build\screenshots
+.PHONY: screenshot-samples
+screenshot-samples: native
+	@mkdir -p build/screenshots
 	@cp build/native/samples/kansai.zev build/screenshots/
 	@iconv -f UTF-8 -t CP932 samples/story.txt | sed 's/$$/\r/' > build/screenshots/story.txt
+
+# Screenshot of the converter with the sample dictionary and story, under Xvfb.
+screenshots-converter: screenshot-samples windows
+	@mkdir -p docs/screenshots
 	@scripts/screenshot.sh $(CURDIR)/build/windows mardelko_showcase.exe \
 	  $(CURDIR)/docs/screenshots/mardelko.png \
-	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\kansai.zev' \
-	  'Z:$(subst /,\,$(CURDIR))\build\screenshots\story.txt' 8
+	  '$(SHOTS_WIN)\kansai.zev' '$(SHOTS_WIN)\story.txt' 8
 
 screenshots: screenshots-converter screenshots-editor screenshots-web
 
-# The user guides shipped with the programs show the same pictures.
+# The user guides shipped with the programs show the same pictures, and one of
+# each step of their walk-throughs: images/PROGRAM-SCENE.png.
+GUIDE_IMAGES := $(CURDIR)/packaging/guide/images
 screenshots-guides: screenshots
 	@cp docs/screenshots/mardelko.png docs/screenshots/zevedit.png packaging/guide/images/
+	@for scene in loaded setup about; do \
+	  scripts/screenshot.sh $(CURDIR)/build/windows mardelko_showcase.exe \
+	    $(GUIDE_IMAGES)/mardelko-$$scene.png --scene $$scene \
+	    '$(SHOTS_WIN)\kansai.zev' '$(SHOTS_WIN)\story.txt' 5 || exit 1; \
+	done
+	@for scene in new entry created header copyright; do \
+	  scripts/screenshot.sh $(CURDIR)/build/windows zevedit_showcase.exe \
+	    $(GUIDE_IMAGES)/zevedit-$$scene.png --scene $$scene 5 '$(SHOTS_WIN)\kansai.zev' || exit 1; \
+	done
 
 sanitize: setup
 	@cmake --preset sanitize >/dev/null
@@ -149,11 +166,11 @@ clean:
 run-editor: windows
 	@cd build/windows/bin && $(CURDIR)/scripts/wine-gui.sh $(CURDIR)/build/windows/wineprefix-gui zevedit.exe
 
-# Screenshot of the editor with a dictionary loaded, under Xvfb, for the README.
-screenshots-editor: windows
+# Screenshot of the editor with the sample dictionary loaded, under Xvfb, for the README.
+screenshots-editor: screenshot-samples windows
 	@mkdir -p docs/screenshots
 	@scripts/screenshot.sh $(CURDIR)/build/windows zevedit_showcase.exe \
-	  $(CURDIR)/docs/screenshots/zevedit.png 15
+	  $(CURDIR)/docs/screenshots/zevedit.png 15 '$(SHOTS_WIN)\kansai.zev'
 
 # RefillList of 16384 entries under Wine, then the three sorts and duplicate removal of
 # 16384 entries, list refill included; each prints its time, and says so when it is
