@@ -72,6 +72,24 @@ inline void CopyAscii(const uint8_t** in, const uint8_t* end, char** out) {
     *in = p + 1;
 }
 
+// The code point of a well-formed three-byte UTF-8 character at `p`
+// (before `end`), false when the bytes there are not one. A surrogate
+// passes: it has no form in the tables, as the full decoder would find.
+inline bool ThreeByteCode(const uint8_t* p, const uint8_t* end, uint32_t* code) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (end - p >= 4) {  // the three bytes tested at once
+        uint32_t word;
+        memcpy(&word, p, 4);
+        *code = (word & 0x0Fu) << 12 | (word & 0x3F00u) >> 2 | (word >> 16 & 0x3Fu);
+        return (word & 0xC0C0F0u) == 0x8080E0u && *code >= 0x800;
+    }
+#endif
+    if (end - p < 3) return false;
+    *code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+    return (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80 &&
+           *code >= 0x800;
+}
+
 }  // namespace
 
 size_t Utf8CharLength(const std::string& text, size_t at) {
@@ -92,9 +110,12 @@ struct Cp932::Tables {
     // bytes, so that a run copies the form with one store of four.
     struct Decoded {
         char utf8[3];
-        uint8_t size : 2;
-        uint8_t inexact : 1;  // it encodes back to other bytes
+        uint8_t form;  // the size in bits 0 and 1; bit 2 when it encodes back to other bytes
+        unsigned size() const { return form & 3u; }
+        bool inexact() const { return (form & kInexactForm) != 0; }
     };
+    // The form of nearly every character of Japanese text: three bytes, exact.
+    static const uint8_t kInexactForm = 4, kExactThree = 3;
     static_assert(sizeof(Decoded) == 4, "one store of four");
     Decoded decoded[0x10000];
     // A character of the BMP (code page 932 has none beyond it) by its code
@@ -109,20 +130,20 @@ struct Cp932::Tables {
 void Cp932::Tables::Add(unsigned bytes, uint16_t code) {
     Decoded& entry = decoded[bytes];
     if (code < 0x800) {
-        entry.size = 2;
+        entry.form = 2;
         entry.utf8[0] = static_cast<char>(0xC0 | code >> 6);
     } else {
-        entry.size = 3;
+        entry.form = 3;
         entry.utf8[0] = static_cast<char>(0xE0 | code >> 12);
         entry.utf8[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     }
-    entry.utf8[entry.size - 1] = static_cast<char>(0x80 | (code & 0x3F));
+    entry.utf8[entry.size() - 1] = static_cast<char>(0x80 | (code & 0x3F));
 }
 
 Cp932::Tables::Tables() : decoded(), encoded() {
     for (unsigned byte = 0; byte < 0x80; ++byte) {
         decoded[byte].utf8[0] = static_cast<char>(byte);
-        decoded[byte].size = 1;
+        decoded[byte].form = 1;
     }
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte)
         if (kSingleByte[byte - 0x80]) Add(byte, kSingleByte[byte - 0x80]);
@@ -135,16 +156,16 @@ Cp932::Tables::Tables() : decoded(), encoded() {
         }
         ++row;
     }
-    for (size_t i = 0; i < kInexactCount; ++i) decoded[kInexact[i]].inexact = 1;
+    for (size_t i = 0; i < kInexactCount; ++i) decoded[kInexact[i]].form |= kInexactForm;
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte)
-        if (kSingleByte[byte - 0x80] && !decoded[byte].inexact)
+        if (kSingleByte[byte - 0x80] && !decoded[byte].inexact())
             encoded[kSingleByte[byte - 0x80]] = static_cast<uint16_t>(byte);
     row = 0;
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (!IsLeadByte(static_cast<uint8_t>(lead))) continue;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             const uint16_t code = kDoubleByte[row * 189 + trail - 0x40];
-            if (code && !decoded[lead << 8 | trail].inexact)
+            if (code && !decoded[lead << 8 | trail].inexact())
                 encoded[code] = static_cast<uint16_t>(lead << 8 | trail);
         }
         ++row;
@@ -180,8 +201,8 @@ bool Cp932::DecodeChar(const std::string& cp932, size_t at, size_t length, bool 
     const unsigned index =
         length == 1 ? first : (unsigned{first} << 8) | static_cast<uint8_t>(cp932[at + 1]);
     const Tables::Decoded& entry = tables_.decoded[index];
-    if (entry.size == 0 || (exact && entry.inexact)) return false;
-    out->append(entry.utf8, entry.size);
+    if (entry.size() == 0 || (exact && entry.inexact())) return false;
+    out->append(entry.utf8, entry.size());
     return true;
 }
 
@@ -195,24 +216,26 @@ size_t Cp932::EncodeRun(const char* in, size_t size, char* out, size_t* written)
             CopyAscii(&p, end, &o);
             continue;
         }
-        // Three bytes hold the characters of Japanese text: they are read
-        // and tested at once. The test is a branch, so that the next
-        // character is read before this one is settled.
-        if (end - p >= 3) {
-            const unsigned b0 = p[0], b1 = p[1], b2 = p[2];
-            const uint32_t code = (b0 & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
-            if (((b0 & 0xF0) == 0xE0) & ((b1 & 0xC0) == 0x80) & ((b2 & 0xC0) == 0x80) &
-                (code >= 0x800) & ((code & 0xF800) != 0xD800)) {
-                const uint16_t bytes = encoded[code];
-                if (bytes == 0) break;
-                if (bytes > 0xFF) *o++ = static_cast<char>(bytes >> 8);
-                *o++ = static_cast<char>(bytes & 0xFF);
-                p += 3;
-                continue;
+        // Three bytes hold the characters of Japanese text, and their forms
+        // are double-byte: a branch, not a select, on the size of the form,
+        // so that where the next one goes does not wait for this look-up.
+        uint32_t code;
+        if (ThreeByteCode(p, end, &code)) {
+            const uint16_t bytes = encoded[code];
+            if (__builtin_expect(bytes > 0xFF, 1)) {
+                o[0] = static_cast<char>(bytes >> 8);
+                o[1] = static_cast<char>(bytes & 0xFF);
+                o += 2;
+            } else if (bytes != 0) {
+                *o++ = static_cast<char>(bytes);
+            } else {
+                break;
             }
+            p += 3;
+            continue;
         }
         size_t length;
-        const uint32_t code = NextCodePoint(p, static_cast<size_t>(end - p), &length);
+        code = NextCodePoint(p, static_cast<size_t>(end - p), &length);
         const uint16_t bytes = length != 0 && code <= 0xFFFF ? encoded[code] : 0;
         if (bytes == 0) break;
         if (bytes > 0xFF) *o++ = static_cast<char>(bytes >> 8);
@@ -233,20 +256,32 @@ size_t Cp932::DecodeRun(const char* in, size_t size, bool exact, char* out, size
             CopyAscii(&p, end, &o);
             continue;
         }
-        // A branch, not a select, on the length, so that the next character
-        // is read before this one is settled.
-        const unsigned first = p[0];
-        const bool pair = IsLeadByte(static_cast<uint8_t>(first)) && end - p >= 2;
-        const Tables::Decoded& entry = decoded[pair ? first << 8 | p[1] : first];
-        if (entry.size == 0 || (exact && entry.inexact)) break;
-        memcpy(o, &entry, 4);  // the fourth byte lands in the room to spare
-        o += entry.size;
-        if (pair) {
+        // A run of double-byte characters in a loop of its own, with
+        // branches rather than selects on the size of the form, so that
+        // where the next character is and where it goes do not wait for
+        // this look-up: nearly every one has an exact form of three bytes.
+        while (end - p >= 2 && IsLeadByte(p[0])) {
+            const Tables::Decoded& entry = decoded[unsigned{p[0]} << 8 | p[1]];
+            memcpy(o, &entry, 4);  // the fourth byte lands in the room to spare
+            if (__builtin_expect(entry.form == Tables::kExactThree, 1)) {
+                o += 3;
+            } else {
+                if (entry.size() == 0 || (exact && entry.inexact())) goto stopped;
+                o += entry.size();
+            }
             p += 2;
-            continue;
         }
-        ++p;
+        if (p == end || *p < 0x80) continue;
+        {
+            // A single byte above ASCII, or a lead byte with nothing after it.
+            const Tables::Decoded& entry = decoded[*p];
+            if (entry.size() == 0 || (exact && entry.inexact())) break;
+            memcpy(o, &entry, 4);
+            o += entry.size();
+            ++p;
+        }
     }
+stopped:
     *written = static_cast<size_t>(o - out);
     return static_cast<size_t>(p - reinterpret_cast<const uint8_t*>(in));
 }
