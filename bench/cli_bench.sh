@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # zev convert end to end on the large real text (UTF-8 in and out, and
 # -e cp932), on one thread and on every core, against iconv and cat over the
-# same bytes: medians of five runs of wall time, each with the load average.
+# same bytes: medians of eleven runs of wall time, each with the load average.
 # The same over ten copies of the text, where the start of the program (the
 # same for any input) weighs less. Then one run over about 1 GB from a pipe,
 # with the most memory it held.
@@ -16,16 +16,9 @@ iconv -c -f UTF-8 -t CP932 "$prose" > "$work/prose.cp932" || true
 for _ in 1 2 3 4 5 6 7 8 9 10; do cat "$prose"; done > "$work/prose10.txt"
 cores=$(nproc)
 
-# Median wall seconds of five runs of "$@" (output to /dev/null).
+# Median wall seconds of eleven runs of "$@" (output to /dev/null), timed
+# to the microsecond.
 median() {
-  for _ in 1 2 3 4 5; do
-    /usr/bin/time -f %e -o "$work/t" "$@" > /dev/null
-    cat "$work/t"
-  done | sort -n | sed -n 3p
-}
-# The same of eleven runs, timed to the microsecond, for runs of a few
-# hundredths of a second.
-median_fast() {
   for _ in $(seq 11); do
     local start end
     start=$(date +%s%N)
@@ -52,18 +45,18 @@ run=("$zev" convert -d "$dic" -l 3 -t 1,2,3,4)
 "${run[@]}" -j "$cores" "$prose" > "$work/all"
 cmp -s "$work/one" "$work/all" && same=yes || same=NO
 echo "zev convert, $bytes bytes of UTF-8 ($cpbytes in code page 932); -j $cores output same as -j 1: $same"
-one=$(median_fast "${run[@]}" -j 1 "$prose")
-all=$(median_fast "${run[@]}" -j "$cores" "$prose")
+one=$(median "${run[@]}" -j 1 "$prose")
+all=$(median "${run[@]}" -j "$cores" "$prose")
 row "zev convert -j 1" "$bytes" "$one"
 row "zev convert -j $cores" "$bytes" "$all"
 ratio "zev convert -j $cores" "$one" "$all"
-row "zev convert -e cp932 -j 1" "$cpbytes" "$(median_fast "${run[@]}" -e cp932 -j 1 "$work/prose.cp932")"
+row "zev convert -e cp932 -j 1" "$cpbytes" "$(median "${run[@]}" -e cp932 -j 1 "$work/prose.cp932")"
 row "zev convert -e cp932 -j $cores" "$cpbytes" \
-  "$(median_fast "${run[@]}" -e cp932 -j "$cores" "$work/prose.cp932")"
+  "$(median "${run[@]}" -e cp932 -j "$cores" "$work/prose.cp932")"
 printf '%-40s %8s s      (load %s)\n' "zev convert of an empty input" \
-  "$(median_fast "${run[@]}" -j 1 /dev/null)" "$(load)"
-row "peer: iconv UTF-8 to CP932" "$bytes" "$(median_fast iconv -c -f UTF-8 -t CP932 "$prose")"
-row "peer: cat" "$bytes" "$(median_fast cat "$prose")"
+  "$(median "${run[@]}" -j 1 /dev/null)" "$(load)"
+row "peer: iconv UTF-8 to CP932" "$bytes" "$(median iconv -c -f UTF-8 -t CP932 "$prose")"
+row "peer: cat" "$bytes" "$(median cat "$prose")"
 
 tenfold=$((10 * bytes))
 one=$(median "${run[@]}" -j 1 "$work/prose10.txt")
@@ -71,6 +64,14 @@ all=$(median "${run[@]}" -j "$cores" "$work/prose10.txt")
 row "ten copies: zev convert -j 1" "$tenfold" "$one"
 row "ten copies: zev convert -j $cores" "$tenfold" "$all"
 ratio "ten copies: zev convert -j $cores" "$one" "$all"
+# What the machine itself gives: as many -j 1 runs at once as cores, against
+# one alone (the -j ratio cannot be above it).
+together() {
+  for ((i = 0; i < cores; i++)); do "${run[@]}" -j 1 "$work/prose10.txt" > /dev/null & done
+  wait
+}
+ratio "ten copies: $cores runs of -j 1 at once" "$one" \
+  "$(median together | awk -v c="$cores" '{ print $1 / c }')"
 
 # About 1 GB through a pipe: memory stays that of a few chunks.
 copies=$((1000000000 / bytes + 1))
