@@ -1,8 +1,10 @@
 // A self-timed conversion benchmark for builds without Google Benchmark (the
 // Windows build, run under Wine): the matcher against the plain scan on the
 // same dictionaries and text, whole and line by line, medians of a few
-// repetitions. With --quick only the smallest dictionary runs once, as a
-// smoke test. Exits with 1 if the two engines ever produce different text.
+// repetitions. Given a code page 932 text and a dictionary, it then times
+// the engine on that text on every scan path the processor has. With
+// --quick only the smallest dictionary runs once, as a smoke test. Exits
+// with 1 if any two give different text.
 #include <stdio.h>
 #include <string.h>
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "bench_data.h"
+#include "prefilter.h"
 
 namespace {
 
@@ -21,12 +24,27 @@ typedef std::chrono::steady_clock Clock;
 struct Engine {
     Dictionary* dictionary;
     bool plain;
+    uint8_t level = bench::kLevel;
+    uint8_t types = bench::kTypes;
     int operator()(const char* input, char* output, uint32_t limit) const {
-        return plain ? dictionary->ConvertWithPlainScan(input, output, limit, bench::kLevel,
-                                                        bench::kTypes, 0)
-                     : dictionary->Convert(input, output, limit, bench::kLevel, bench::kTypes, 0);
+        return plain ? dictionary->ConvertWithPlainScan(input, output, limit, level, types, 0)
+                     : dictionary->Convert(input, output, limit, level, types, 0);
     }
 };
+
+// The load average where there is one to read (under Wine, through Z:).
+std::string Load() {
+    char text[64] = "";
+    for (const char* path : {"/proc/loadavg", "Z:\\proc\\loadavg"}) {
+        FILE* f = fopen(path, "r");
+        if (!f) continue;
+        if (!fgets(text, sizeof text, f)) text[0] = '\0';
+        fclose(f);
+        break;
+    }
+    std::string load(text);
+    return load.empty() ? "?" : load.substr(0, load.find(' ', load.find(' ') + 1));
+}
 
 // Converts the text once, whole or line by line; the output goes to `output`
 // when it is given.
@@ -34,7 +52,7 @@ void Pass(const Engine& engine, const std::string& whole, const std::vector<std:
           bool byLine, std::vector<char>& buffer, std::string* output) {
     if (output) output->clear();
     if (!byLine) {
-        engine(whole.c_str(), buffer.data(), bench::kWholeLimit);
+        engine(whole.c_str(), buffer.data(), static_cast<uint32_t>(buffer.size() - 1));
         if (output) output->assign(buffer.data());
         return;
     }
@@ -48,7 +66,7 @@ void Pass(const Engine& engine, const std::string& whole, const std::vector<std:
 // from a pass outside the timing.
 double Time(const Engine& engine, const std::string& whole, const std::vector<std::string>& lines,
             bool byLine, int repetitions, std::string* output) {
-    std::vector<char> buffer(bench::kWholeLimit + 1);
+    std::vector<char> buffer(std::max<size_t>(bench::kWholeLimit, 4 * whole.size() + 4) + 1);
     Pass(engine, whole, lines, byLine, buffer, output);
     std::vector<double> seconds;
     for (int r = 0; r < repetitions; ++r) {
@@ -67,6 +85,55 @@ double Time(const Engine& engine, const std::string& whole, const std::vector<st
     return seconds[seconds.size() / 2];
 }
 
+const char* PathName(ScanPath path) {
+    const char* const names[] = {"stepping", "portable", "SSSE3", "AVX2", "AVX-512"};
+    return names[static_cast<int>(path)];
+}
+
+// The sample dictionary (level 3, types 1 to 4) over a large text, whole and
+// line by line, on every path; each output against the stepping path's.
+bool MeasureText(const char* textPath, const char* dictionaryPath) {
+    std::string whole;
+    if (FILE* f = fopen(textPath, "rb")) {
+        char block[65536];
+        size_t got;
+        while ((got = fread(block, 1, sizeof block, f)) > 0) whole.append(block, got);
+        fclose(f);
+    }
+    std::unique_ptr<Dictionary> dictionary(new Dictionary);
+    bench::Check(!whole.empty() && dictionary->OpenDic(dictionaryPath) == 1, "text and dictionary");
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < whole.size();) {
+        size_t end = whole.find('\n', start);
+        if (end == std::string::npos) end = whole.size();
+        lines.push_back(whole.substr(start, end - start));
+        start = end + 1;
+    }
+    printf("%zu bytes of code page 932 text, %zu lines, the sample dictionary; load %s\n",
+           whole.size(), lines.size(), Load().c_str());
+    const Engine engine = {dictionary.get(), false, 3, 0x0F};
+    const ScanPath fastest = CurrentScanPath();
+    bool same = true;
+    std::string expected[2];
+    for (ScanPath path :
+         {ScanPath::kStepping, ScanPath::kSsse3, ScanPath::kAvx2, ScanPath::kAvx512}) {
+        if (!ChooseScanPath(path)) continue;
+        for (bool byLine : {false, true}) {
+            std::string out;
+            const double seconds = Time(engine, whole, lines, byLine, 5, &out);
+            if (path == ScanPath::kStepping) expected[byLine] = out;
+            const bool equal = out == expected[byLine];
+            same = same && equal;
+            printf("%-8s %-6s %14.1f MB/s%s (load %s)\n", PathName(path),
+                   byLine ? "lines" : "whole", static_cast<double>(whole.size()) / seconds / 1e6,
+                   equal ? "" : "  OUTPUTS DIFFER", Load().c_str());
+            fflush(stdout);
+        }
+    }
+    ChooseScanPath(fastest);
+    return same;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +141,8 @@ int main(int argc, char** argv) {
     const std::string whole = bench::Text();
     const std::vector<std::string> lines = corpus::SplitLines(whole, bench::kLineBytes);
     const double mb = static_cast<double>(whole.size()) / 1e6;
-    printf("%zu-byte text, %zu lines; medians of real time\n", whole.size(), lines.size());
+    printf("%zu-byte text, %zu lines; medians of real time; path %s; load %s\n", whole.size(),
+           lines.size(), PathName(CurrentScanPath()), Load().c_str());
     printf("%-8s %-6s %14s %14s %10s\n", "entries", "mode", "matcher MB/s", "plain MB/s", "ratio");
     bool same = true;
     for (int size : bench::kSizes) {
@@ -93,5 +161,6 @@ int main(int argc, char** argv) {
             fflush(stdout);
         }
     }
+    if (!quick && argc == 3) same = MeasureText(argv[1], argv[2]) && same;
     return same ? 0 : 1;
 }

@@ -59,21 +59,6 @@ const Matcher* Dictionary::MatcherFor(uint8_t level, uint8_t types, bool backwar
 
 namespace {
 
-// Whether each byte starts a double-byte character of the ANSI code page,
-// asked once per process: the code page does not change while it runs.
-struct LeadByteTable {
-    LeadByteTable() {
-        for (int byte = 0; byte < 256; ++byte)
-            lead[byte] = platform::IsLeadByte(static_cast<uint8_t>(byte));
-    }
-    bool lead[256];
-};
-
-const bool* LeadBytes() {
-    static const LeadByteTable table;
-    return table.lead;
-}
-
 // A replacement found at the scan position.
 struct Found {
     const char* text;
@@ -209,10 +194,12 @@ int Scan(const Finder& find, const char* input, char* output, uint32_t limit, ui
     return out.Overflow(flags);
 }
 
-// The same pass, trying only the positions the prefilter lets through and
-// copying the text between them in one piece. `known` is always a character
-// boundary at or before the next candidate, so each byte is looked back on
-// at most once.
+// The same pass, trying only the positions the prefilter lets through that
+// are character boundaries, and copying the text between them in one
+// piece. Blocks of 64 positions follow one another, each told by the one
+// before whether it starts on a trail byte; a replacement ends the scan of
+// its block at its end, which counts as a boundary as it does in the scan
+// above, and the lead bytes before it no longer count.
 int ScanFiltered(const MatcherFinder& find, const PrefilterTables& tables,
                  PrefilterBlockFunction block, const char* input, char* output, uint32_t limit,
                  uint32_t flags) {
@@ -221,29 +208,44 @@ int ScanFiltered(const MatcherFinder& find, const PrefilterTables& tables,
     const size_t length = strlen(input);
     if (length == 0) return ConvertEmpty(output, limit, flags);
     Writer out{output, limit};
-    CandidateCursor cursor(tables, block, text, length);
-    size_t p = 0;      // the text from here on is not written yet
-    size_t known = 0;  // a character boundary
+    size_t p = 0;           // the text from here on is not written yet
+    uint64_t trail = 0;     // 1 when the block starts on a trail byte
+    uint64_t starting = 0;  // the lead bytes of the block that start characters
+    size_t base = 0;
     for (;;) {
-        const size_t at = cursor.Next(known);
-        if (at >= length) break;
-        if (!IsCharacterBoundary(lead, text, known, at)) {
-            known = at + 1;
-            continue;
+        const PrefilterBlock found = block(tables, text + base, length - base);
+        const uint64_t leads = found.leads & ~trail;
+        starting = StartingLeads(leads);
+        uint64_t bits = found.candidates & ~(starting << 1 | trail);
+        size_t next = base + kPrefilterBlock;
+        while (bits) {
+            const size_t at = base + static_cast<size_t>(__builtin_ctzll(bits));
+            Found replacement;
+            if (!find(input + at, length - at, &replacement)) {
+                bits &= bits - 1;
+                continue;
+            }
+            if (!out.Copy(lead, input, p, at) || !out.Replace(replacement))
+                return out.Overflow(flags);
+            p = at + replacement.patternLength;
+            if (p >= length) return out.Done();
+            if (p >= next) {  // past the block: the next one starts at p
+                next = p;
+                starting = 0;
+                break;
+            }
+            const uint64_t ahead = ~static_cast<uint64_t>(0) << (p - base);
+            starting = StartingLeads(leads & ahead);
+            bits = found.candidates & ~(starting << 1) & ahead;
         }
-        Found found;
-        if (!find.MayStart(input + at, length - at) || !find(input + at, length - at, &found)) {
-            known = at + (lead[text[at]] ? 2 : 1);
-            continue;
-        }
-        if (!out.Copy(lead, input, p, at) || !out.Replace(found)) return out.Overflow(flags);
-        p = known = at + found.patternLength;
-        if (p >= length) return out.Done();
+        if (next >= length) break;
+        trail = starting >> 63;
+        base = next;
     }
-    // The rest has no replacement; a lone lead byte at its end is stepped
-    // over on its own, since it takes the terminator with it.
-    size_t end = length;
-    if (known > length || !IsCharacterBoundary(lead, text, known, length)) --end;
+    // The rest, from p in the last block on, has no replacement; a lone
+    // lead byte at its end is stepped over on its own, since it takes the
+    // terminator with it.
+    const size_t end = (starting >> (length - 1 - base) & 1) ? length - 1 : length;
     if (!out.Copy(lead, input, p, end)) return out.Overflow(flags);
     p = end;
     while (p < length)

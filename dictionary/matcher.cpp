@@ -76,7 +76,7 @@ public:
     size_t pairCount() const { return pairCount_; }
     size_t quadCount() const { return quadCount_; }
     int count() const { return count_; }
-    void FillPrefilter(PrefilterTables* tables) const;
+    bool FillPrefilter(PrefilterTables* tables) const;
 
 private:
     void CountPrefixes();
@@ -164,10 +164,18 @@ void Builder::CountPrefixes() {
     }
 }
 
-void Builder::FillPrefilter(PrefilterTables* tables) const {
+// Each distinct start once: sorted order keeps equal ones together.
+bool Builder::FillPrefilter(PrefilterTables* tables) const {
     PrefilterBuilder prefilter;
-    for (int i = 0; i < count_; ++i) prefilter.Add(items_[i].pattern, items_[i].length);
-    prefilter.Fill(tables);
+    for (int i = 0; i < count_; ++i) {
+        const Item& item = items_[i];
+        const Item* previous = i > 0 ? &items_[i - 1] : nullptr;
+        if (previous && previous->length >= kPrefilterWidth && item.length >= kPrefilterWidth &&
+            memcmp(previous->pattern, item.pattern, kPrefilterWidth) == 0)
+            continue;
+        prefilter.Add(item.pattern, item.length);
+    }
+    return prefilter.Fill(tables);
 }
 
 // Makes room for units below `needed`.
@@ -332,7 +340,7 @@ bool Matcher::Build(const DataRecord* const* entries, const uint16_t* slots, int
         Release();
         return false;
     }
-    builder.FillPrefilter(prefilter_);
+    prefilterPays_ = builder.FillPrefilter(prefilter_) && patternCount_ <= kPrefilterMaxPatterns;
     if (!BuildFilters(entries, slots, count, backward, builder.pairCount(), builder.quadCount())) {
         Release();
         return false;
@@ -399,4 +407,5 @@ void Matcher::Release() {
     tailBytes_ = 0;
     patternBytes_ = 0;
     patternCount_ = 0;
+    prefilterPays_ = false;
 }

@@ -106,8 +106,9 @@ public:
     // The tables that find the positions where a pattern may start, and
     // whether they pay: over thousands of patterns nearly every position
     // passes them, and stepping from character to character is faster.
+    // (Nor can they serve a code page whose lead bytes they cannot tell.)
     const PrefilterTables& Prefilter() const { return *prefilter_; }
-    bool PrefilterPays() const { return patternCount_ <= kPrefilterMaxPatterns; }
+    bool PrefilterPays() const { return prefilterPays_; }
 
     // Bytes the matcher holds, and bytes of the distinct patterns it indexes.
     size_t MemoryBytes() const {
@@ -133,6 +134,7 @@ private:
     int quadShift_ = 32;
     size_t patternBytes_ = 0;
     int patternCount_ = 0;
+    bool prefilterPays_ = false;
 };
 
 // The matchers a dictionary keeps between conversions: one per direction,

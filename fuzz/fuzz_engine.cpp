@@ -1,7 +1,11 @@
 // Fuzz target: the conversion engine. The bytes decode into a dictionary and
 // a run of operations on it (add, update, remove, swap, convert); a plain
 // model follows every operation, and every conversion, in both directions
-// with a small and a large limit, is compared with the reference scan.
+// with a small and a large limit, is compared with the reference scan. The
+// libFuzzer build, linked with the library's core, makes each conversion on
+// every scan path this processor has (character by character, and the
+// prefilter in plain C++ and each vector width); the replay through the
+// shipped library takes the path the library chooses.
 //
 // Encoding: level count, type count, then operations, each an opcode byte
 // followed by its arguments; texts run to a zero byte or the end.
@@ -11,8 +15,29 @@
 #include <utility>
 
 #include "fuzz_support.h"
+#ifdef ZEV_FUZZ_SCAN_PATHS
+#include "prefilter.h"
+#endif
 
 namespace {
+
+void CheckOnEveryPath(const std::vector<ReferenceEntry>& slots, int typeCount, int dataCount,
+                      const std::string& text, uint32_t limit, uint8_t level, uint8_t types,
+                      uint32_t flags) {
+    const fuzz::ExpectedConversion expected =
+        fuzz::Expect(slots, typeCount, dataCount, text, limit, level, types, flags);
+#ifdef ZEV_FUZZ_SCAN_PATHS
+    static const ScanPath fastest = CurrentScanPath();
+    for (ScanPath path : {ScanPath::kStepping, ScanPath::kPortable, ScanPath::kSsse3,
+                          ScanPath::kAvx2, ScanPath::kAvx512}) {
+        if (!ChooseScanPath(path)) continue;
+        fuzz::CheckConversion(expected, text, limit, level, types, flags);
+    }
+    ChooseScanPath(fastest);
+#else
+    fuzz::CheckConversion(expected, text, limit, level, types, flags);
+#endif
+}
 
 class Decoder {
 public:
@@ -109,8 +134,8 @@ public:
                          uint32_t small) {
         for (uint32_t backward = 0; backward < 2; ++backward) {
             uint32_t f = (flags & ~ZEV_CONVERT_BACKWARD) | backward;
-            fuzz::CheckConversion(slots, typeCount, dataCount, text, small, level, types, f);
-            fuzz::CheckConversion(slots, typeCount, dataCount, text, 65535, level, types, f);
+            CheckOnEveryPath(slots, typeCount, dataCount, text, small, level, types, f);
+            CheckOnEveryPath(slots, typeCount, dataCount, text, 65535, level, types, f);
         }
     }
 

@@ -129,37 +129,56 @@ inline Snapshot TakeSnapshot() {
     return s;
 }
 
+// What a conversion must give: the result, the error code it leaves (0 when
+// it converts) and the output up to its final terminator.
+struct ExpectedConversion {
+    uint16_t error = ZEV_ERR_NONE;
+    ReferenceResult reference = {0, std::string()};
+};
+
+inline ExpectedConversion Expect(const std::vector<ReferenceEntry>& slots, int typeCount,
+                                 int dataCount, const std::string& input, uint32_t limit,
+                                 uint8_t level, uint8_t types, uint32_t flags) {
+    ExpectedConversion expected;
+    if (dataCount == 0)
+        expected.error = ZEV_ERR_DATA_EMPTY;
+    else if (limit == 0 || level == 0 || types == 0)
+        expected.error = ZEV_ERR_PARAMETER;
+    else
+        expected.reference = ReferenceConvert(slots, typeCount, input, limit, level, types, flags);
+    return expected;
+}
+
 // Runs zevConvert on a heap copy of `input` into a buffer of exactly
-// limit + 1 bytes and compares it with the reference scan.
-inline void CheckConversion(const std::vector<ReferenceEntry>& slots, int typeCount, int dataCount,
-                            const std::string& input, uint32_t limit, uint8_t level, uint8_t types,
-                            uint32_t flags) {
+// limit + 1 bytes and compares it with what is expected.
+inline void CheckConversion(const ExpectedConversion& expected, const std::string& input,
+                            uint32_t limit, uint8_t level, uint8_t types, uint32_t flags) {
     std::vector<char> in(input.begin(), input.end());
     in.push_back('\0');
     std::vector<char> out(static_cast<size_t>(limit) + 1, '\xAA');
     uint16_t errorBefore = zevGetZevLastError();
     int result = zevConvert(in.data(), out.data(), limit, level, types, flags);
-
-    uint16_t expectedError = ZEV_ERR_NONE;
-    if (dataCount == 0)
-        expectedError = ZEV_ERR_DATA_EMPTY;
-    else if (limit == 0 || level == 0 || types == 0)
-        expectedError = ZEV_ERR_PARAMETER;
-    if (expectedError != ZEV_ERR_NONE) {
+    if (expected.error != ZEV_ERR_NONE) {
         FUZZ_CHECK(result == 0);
-        FUZZ_CHECK(zevGetZevLastError() == expectedError);
+        FUZZ_CHECK(zevGetZevLastError() == expected.error);
         for (char c : out) FUZZ_CHECK(c == '\xAA');
         return;
     }
-    ReferenceResult expected =
-        ReferenceConvert(slots, typeCount, input, limit, level, types, flags);
-    FUZZ_CHECK(result == expected.result);
+    const ReferenceResult& reference = expected.reference;
+    FUZZ_CHECK(result == reference.result);
     // A lone lead byte at the end copies the input's terminator too, so the
     // output is compared byte for byte up to the final terminator.
-    FUZZ_CHECK(expected.output.size() <= limit);
-    FUZZ_CHECK(memcmp(out.data(), expected.output.data(), expected.output.size()) == 0);
-    FUZZ_CHECK(out[expected.output.size()] == '\0');
+    FUZZ_CHECK(reference.output.size() <= limit);
+    FUZZ_CHECK(memcmp(out.data(), reference.output.data(), reference.output.size()) == 0);
+    FUZZ_CHECK(out[reference.output.size()] == '\0');
     FUZZ_CHECK(zevGetZevLastError() == errorBefore);
+}
+
+inline void CheckConversion(const std::vector<ReferenceEntry>& slots, int typeCount, int dataCount,
+                            const std::string& input, uint32_t limit, uint8_t level, uint8_t types,
+                            uint32_t flags) {
+    CheckConversion(Expect(slots, typeCount, dataCount, input, limit, level, types, flags), input,
+                    limit, level, types, flags);
 }
 
 // A scratch file name of this process, in the temporary folder.

@@ -86,6 +86,8 @@ bool DecodesWhole(IconvCp932& oracle, const std::string& text) {
 // oracle first fails, having appended the same bytes.
 TEST(Cp932, RunsStopAtTheFirstCharacterThatFails) {
     const std::vector<std::string> pieces = {"a",
+                                             "ASCII, eight at a time",
+                                             std::string("x\0y", 3),
                                              "\\",
                                              "~",
                                              std::string(1, '\0'),

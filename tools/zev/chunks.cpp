@@ -1,72 +1,75 @@
 #include "chunks.h"
 
 #include <errno.h>
+#include <stdint.h>
 #include <string.h>
 
 #include <algorithm>
 
 namespace zevtool {
 
+namespace {
+
+// The LF bytes of `size` bytes, eight at a time: in the word xor LF, a byte
+// is 0 exactly where its low seven bits plus 0x7F and itself leave the high
+// bit clear.
+size_t CountLineEnds(const char* text, size_t size) {
+    const uint64_t ones = 0x0101010101010101ull, high = 0x8080808080808080ull;
+    size_t count = 0, at = 0;
+    for (; size - at >= 8; at += 8) {
+        uint64_t word;
+        memcpy(&word, text + at, 8);
+        word ^= ones * '\n';
+        const uint64_t zeros = ~(((word & ~high) + ~high) | word) & high;
+        count += static_cast<size_t>(((zeros >> 7) * ones) >> 56);
+    }
+    for (; at < size; ++at) count += text[at] == '\n';
+    return count;
+}
+
+}  // namespace
+
 bool ChunkReader::Next(Chunk* chunk) {
-    std::string& text = chunk->text;
-    text.swap(carry_);
+    Bytes& text = chunk->text;
+    text.clear();
+    text.Append(carry_.data(), carry_.size());
     carry_.clear();
     size_t searched = 0;  // no line end before this
     for (;;) {
         if (text.size() >= chunkBytes_ || ended_) {
-            const void* end = memrchr(text.data() + searched, '\n', text.size() - searched);
+            const void* end = text.size() > searched
+                                  ? memrchr(text.data() + searched, '\n', text.size() - searched)
+                                  : nullptr;
             if (end) {
-                const size_t cut = static_cast<const char*>(end) - text.data() + 1;
-                carry_.assign(text, cut, std::string::npos);
-                text.resize(cut);
+                const size_t cut =
+                    static_cast<size_t>(static_cast<const char*>(end) - text.data()) + 1;
+                carry_.Append(text.data() + cut, text.size() - cut);
+                text.Resize(cut);
                 break;
             }
             if (ended_) break;
             searched = text.size();
         }
-        const size_t before = text.size();
-        const size_t want = std::max(chunkBytes_, before / 2) + 1;
-        text.resize(before + want);
+        const size_t want = std::max(chunkBytes_, text.size() / 2) + 1;
         errno = 0;
-        const size_t got = fread(&text[before], 1, want, file_);
-        text.resize(before + got);
+        const size_t got = fread(text.Room(want + 1), 1, want, file_);
+        text.Used(got);
         if (got < want) {
             if (ferror(file_)) failed_ = true;
             ended_ = true;
         }
     }
-    chunk->firstLine = nextLine_;
-    nextLine_ += static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    text.Room(1);  // for the terminator of the last line
     return !text.empty();
 }
 
 void ConvertChunk(LineConverter& converter, Chunk* chunk) {
-    const std::string& text = chunk->text;
-    std::string& out = chunk->converted;
-    out.clear();
-    out.reserve(text.size() + text.size() / 2);
-    chunk->ok = true;
-    chunk->invalidLine = chunk->undecodableLine = 0;
-    converter.sawInvalidInput = converter.sawUndecodable = false;
-    std::string line, converted;
-    size_t number = chunk->firstLine;
-    for (size_t start = 0; start < text.size(); ++number) {
-        const size_t newline = text.find('\n', start);
-        size_t end = newline == std::string::npos ? text.size() : newline;
-        const size_t next = newline == std::string::npos ? text.size() : newline + 1;
-        if (newline != std::string::npos && end > start && text[end - 1] == '\r') --end;
-        line.assign(text, start, end - start);
-        if (!converter.Convert(line, &converted, &chunk->error)) {
-            chunk->ok = false;
-            chunk->failedLine = number;
-            return;
-        }
-        if (converter.sawInvalidInput && !chunk->invalidLine) chunk->invalidLine = number;
-        if (converter.sawUndecodable && !chunk->undecodableLine) chunk->undecodableLine = number;
-        out += converted;
-        out.append(text, end, next - end);
-        start = next;
-    }
+    chunk->converted.clear();
+    chunk->report = LinesReport();
+    chunk->ok =
+        chunk->text.empty() || converter.ConvertLines(chunk->text.data(), chunk->text.size(),
+                                                      &chunk->converted, &chunk->report);
+    chunk->lineEnds = CountLineEnds(chunk->text.data(), chunk->text.size());
 }
 
 }  // namespace zevtool

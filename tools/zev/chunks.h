@@ -8,21 +8,22 @@
 
 #include <string>
 
+#include "bytes.h"
 #include "lineconvert.h"
 
 namespace zevtool {
 
 struct Chunk {
-    std::string text;  // whole lines with their ends; the input's last may have none
-    size_t firstLine = 1;
-    // The result: the converted lines, up to a failed one.
-    std::string converted;
+    // Whole lines with their ends (the input's last may have none), and
+    // room for one byte more.
+    Bytes text;
+    // The result: the converted lines, up to a failed one, the line ends of
+    // the text, and where in it each warning and the failure came first
+    // (line numbers from 1 in the chunk, 0 for none).
+    Bytes converted;
+    size_t lineEnds = 0;
     bool ok = true;
-    size_t failedLine = 0;
-    std::string error;
-    // The first line that gave each warning, 0 for none.
-    size_t invalidLine = 0;
-    size_t undecodableLine = 0;
+    LinesReport report;
 };
 
 // Reads an input in large blocks and hands them out cut after a line end.
@@ -40,14 +41,14 @@ public:
 private:
     FILE* file_;
     size_t chunkBytes_;
-    std::string carry_;  // read beyond the last chunk's final line end
-    size_t nextLine_ = 1;
+    Bytes carry_;  // read beyond the last chunk's final line end
     bool failed_ = false;
     bool ended_ = false;
 };
 
 // Converts every line of `chunk`, keeping each line's end (LF, CR LF or
-// none), until one fails.
+// none), until one fails, and counts its lines: on the chunk's thread, so
+// that the thread that reads the input does not.
 void ConvertChunk(LineConverter& converter, Chunk* chunk);
 
 }  // namespace zevtool

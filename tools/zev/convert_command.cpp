@@ -113,25 +113,30 @@ bool OpenInputs(const ConvertRequest& request, std::vector<Input>* inputs) {
 }
 
 // What the chunks of one run report, in input order: each warning once,
-// at its first line, and the first failure.
+// at its first line, and the first failure. `linesBefore`: the lines of
+// the input before the chunk.
 struct Reporter {
     bool warnedInvalid = false;
     bool warnedUndecodable = false;
 
-    bool Emit(const Input& input, const Chunk& chunk, Output& output) {
-        output.Write(chunk.converted);
-        if (chunk.invalidLine && !warnedInvalid) {
+    bool Emit(const Input& input, const Chunk& chunk, size_t linesBefore, Output& output) {
+        output.Write(chunk.converted.data(), chunk.converted.size());
+        const LinesReport& report = chunk.report;
+        auto where = [&](size_t line) {
+            return input.name + ":" + std::to_string(linesBefore + line);
+        };
+        if (report.invalidLine && !warnedInvalid) {
             warnedInvalid = true;
-            Complain(input.name + ":" + std::to_string(chunk.invalidLine),
+            Complain(where(report.invalidLine),
                      "warning: bytes that are not UTF-8 are passed through unchanged");
         }
-        if (chunk.undecodableLine && !warnedUndecodable) {
+        if (report.undecodableLine && !warnedUndecodable) {
             warnedUndecodable = true;
-            Complain(input.name + ":" + std::to_string(chunk.undecodableLine),
+            Complain(where(report.undecodableLine),
                      "warning: the dictionary gave bytes that are not code page 932 text; "
                      "they are written as they are");
         }
-        if (!chunk.ok) Complain(input.name + ":" + std::to_string(chunk.failedLine), chunk.error);
+        if (!chunk.ok) Complain(where(report.failedLine), report.error);
         return chunk.ok;
     }
 };
@@ -143,8 +148,10 @@ bool ConvertInput(const Input& input, size_t chunkBytes, ChunkPipeline& pipeline
     // Chunks are used again, so that their buffers are allocated (and
     // their pages touched) only once.
     std::vector<std::unique_ptr<Chunk>> spare;
+    size_t linesBefore = 0;
     auto emit = [&](std::unique_ptr<Chunk> chunk, bool* ok) {
-        if (*ok) *ok = reporter.Emit(input, *chunk, output);
+        if (*ok) *ok = reporter.Emit(input, *chunk, linesBefore, output);
+        linesBefore += chunk->lineEnds;
         spare.push_back(std::move(chunk));
     };
     bool ok = true;
@@ -194,14 +201,16 @@ int RunConvert(const ConvertRequest& request) {
     if (!ok) Complain(output.name(), error);
     // One converter (and codec) per thread. The first conversion builds
     // the library's matcher; after it the threads' conversions only read.
+    // Without line ends in the entries, a run of lines is one call.
+    const bool spanLines = !EntriesHoldLineEnds();
     const int threads = ThreadCount(request.threads);
     std::vector<std::unique_ptr<Cp932>> codecs;
     std::vector<std::unique_ptr<LineConverter>> converters;
     std::vector<LineConverter*> workers;
     for (int i = 0; i < threads; ++i) {
         codecs.emplace_back(new Cp932);
-        converters.emplace_back(
-            new LineConverter(*codecs.back(), level, types, request.backward, request.cp932));
+        converters.emplace_back(new LineConverter(*codecs.back(), level, types, request.backward,
+                                                  request.cp932, spanLines));
         workers.push_back(converters.back().get());
     }
     std::string warmUp;

@@ -19,7 +19,7 @@ struct ConvertRequest {
     std::string output;               // empty: standard output
     std::vector<std::string> inputs;  // empty: standard input
     int threads = 0;                  // 0: one per core
-    size_t chunkBytes = 1 << 20;      // lines are handed to the threads in chunks of this size
+    size_t chunkBytes = 1 << 18;      // lines are handed to the threads in chunks of this size
 };
 
 // Returns the process exit code: 0, 1 (bad input, failed operation) or

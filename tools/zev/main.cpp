@@ -43,7 +43,7 @@ CLI::App* AddConvert(CLI::App& app, ConvertRequest& request) {
         ->check(CLI::Range(1, 256));
     convert
         ->add_option("--chunk-size", request.chunkBytes,
-                     "Bytes of whole lines each thread takes at a time (default 1048576)")
+                     "Bytes of whole lines each thread takes at a time (default 262144)")
         ->check(CLI::Range(static_cast<size_t>(1), static_cast<size_t>(1) << 30));
     convert->add_option("FILE", request.inputs, "Text files (default: standard input)");
     return convert;

@@ -77,8 +77,8 @@ bool Output::Open(const std::string& path, std::string* error) {
     return true;
 }
 
-void Output::Write(const std::string& bytes) {
-    if (writeErrno_ == 0 && fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+void Output::Write(const char* bytes, size_t size) {
+    if (writeErrno_ == 0 && size > 0 && fwrite(bytes, 1, size, file_) != size)
         writeErrno_ = errno ? errno : EIO;
 }
 

@@ -20,7 +20,8 @@ public:
     // An empty path means standard output. False with `error` when the
     // file cannot be written.
     bool Open(const std::string& path, std::string* error);
-    void Write(const std::string& bytes);
+    void Write(const std::string& bytes) { Write(bytes.data(), bytes.size()); }
+    void Write(const char* bytes, size_t size);
     // Completes the output (replacing the named file); false with `error`
     // when any write failed.
     bool Commit(std::string* error);

@@ -25,6 +25,8 @@ inline bool IsLeadByte(uint8_t byte) {
 // Length of the UTF-8 character at `at` (1 to 4), or 0 when the bytes there
 // are not well-formed UTF-8.
 size_t Utf8CharLength(const std::string& text, size_t at);
+// The same for the `left` bytes at `at`.
+size_t Utf8CharLength(const char* at, size_t left);
 
 // Length of the code-page-932 character at `at`: 2 for a lead byte followed
 // by another byte, else 1.
@@ -57,6 +59,15 @@ public:
     size_t EncodeRun(const std::string& utf8, size_t at, std::string* out) const;
     size_t DecodeRun(const std::string& cp932, size_t at, bool exact, std::string* out) const;
 
+    // The same runs over `size` bytes at `in`, written to `out`, which has
+    // room for EncodeRoom or DecodeRoom bytes (a few more than the most they
+    // write, as ASCII is copied eight bytes at a time); `*written` tells how
+    // many they wrote. A character never reaches past the bytes given.
+    static size_t EncodeRoom(size_t size) { return size + 8; }
+    static size_t DecodeRoom(size_t size) { return 3 * size + 8; }
+    size_t EncodeRun(const char* in, size_t size, char* out, size_t* written) const;
+    size_t DecodeRun(const char* in, size_t size, bool exact, char* out, size_t* written) const;
+
     // Whole texts: false when any character fails as above.
     bool Encode(const std::string& utf8, std::string* cp932) const;
     bool Decode(const std::string& cp932, std::string* utf8) const;
@@ -64,7 +75,8 @@ public:
 private:
     struct Tables;
     static const Tables& SharedTables();
-    bool AppendEncoded(uint32_t code, std::string* out) const;
+    // The bytes of the exact form of `code`, 0 when it has none.
+    uint16_t Encoded(uint32_t code) const;
 
     const Tables& tables_;
 };
