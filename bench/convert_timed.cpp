@@ -85,11 +85,6 @@ double Time(const Engine& engine, const std::string& whole, const std::vector<st
     return seconds[seconds.size() / 2];
 }
 
-const char* PathName(ScanPath path) {
-    const char* const names[] = {"stepping", "portable", "SSSE3", "AVX2", "AVX-512"};
-    return names[static_cast<int>(path)];
-}
-
 // The sample dictionary (level 3, types 1 to 4) over a large text, whole and
 // line by line, on every path; each output against the stepping path's.
 bool MeasureText(const char* textPath, const char* dictionaryPath) {
@@ -124,7 +119,7 @@ bool MeasureText(const char* textPath, const char* dictionaryPath) {
             if (path == ScanPath::kStepping) expected[byLine] = out;
             const bool equal = out == expected[byLine];
             same = same && equal;
-            printf("%-8s %-6s %14.1f MB/s%s (load %s)\n", PathName(path),
+            printf("%-8s %-6s %14.1f MB/s%s (load %s)\n", ScanPathName(path),
                    byLine ? "lines" : "whole", static_cast<double>(whole.size()) / seconds / 1e6,
                    equal ? "" : "  OUTPUTS DIFFER", Load().c_str());
             fflush(stdout);
@@ -142,7 +137,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> lines = corpus::SplitLines(whole, bench::kLineBytes);
     const double mb = static_cast<double>(whole.size()) / 1e6;
     printf("%zu-byte text, %zu lines; medians of real time; path %s; load %s\n", whole.size(),
-           lines.size(), PathName(CurrentScanPath()), Load().c_str());
+           lines.size(), ScanPathName(CurrentScanPath()), Load().c_str());
     printf("%-8s %-6s %14s %14s %10s\n", "entries", "mode", "matcher MB/s", "plain MB/s", "ratio");
     bool same = true;
     for (int size : bench::kSizes) {

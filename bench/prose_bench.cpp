@@ -154,22 +154,6 @@ struct Texts {
     std::vector<std::string> lines;
 };
 
-const char* PathName(ScanPath path) {
-    switch (path) {
-        case ScanPath::kStepping:
-            return "stepping";
-        case ScanPath::kPortable:
-            return "portable";
-        case ScanPath::kSsse3:
-            return "SSSE3";
-        case ScanPath::kAvx2:
-            return "AVX2";
-        case ScanPath::kAvx512:
-            return "AVX-512";
-    }
-    return "?";
-}
-
 // The matcher of a selection, built on its own, against the bytes of the
 // patterns it indexes: trie, filters and prefilter tables.
 void PrintMatcherSize(const char* name, const Work& work) {
@@ -237,7 +221,7 @@ bool Measure(const char* name, const Work& work, const Texts& cp932, bool prose)
             continue;
         const double other = Median([&] { engine.Whole(cp932.whole); });
         const bool same = engine.Whole(cp932.whole) == expected;
-        const std::string peer = std::string("engine, ") + PathName(path);
+        const std::string peer = std::string("engine, ") + ScanPathName(path);
         PrintRow((std::string(name) + ", whole").c_str(), bytes, whole, peer.c_str(), bytes, other,
                  same);
         if (path == ScanPath::kAvx2) {
@@ -327,7 +311,7 @@ int main(int argc, char** argv) {
     generated.lines = corpus::SplitLines(generated.whole, bench::kLineBytes);
 
     printf("Engine path: %s. Prose: %zu bytes in code page 932, %zu lines, %zu patterns.\n",
-           PathName(CurrentScanPath()), prose.whole.size(), prose.lines.size(),
+           ScanPathName(CurrentScanPath()), prose.whole.size(), prose.lines.size(),
            sample.patterns.size());
     printf("Generated: %zu bytes, %zu lines of at most %zu bytes, %zu patterns.\n",
            generated.whole.size(), generated.lines.size(), bench::kLineBytes,

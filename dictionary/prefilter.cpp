@@ -186,6 +186,22 @@ bool ScanPathSupported(ScanPath path) {
     return false;
 }
 
+const char* ScanPathName(ScanPath path) {
+    switch (path) {
+        case ScanPath::kStepping:
+            return "stepping";
+        case ScanPath::kPortable:
+            return "portable";
+        case ScanPath::kSsse3:
+            return "SSSE3";
+        case ScanPath::kAvx2:
+            return "AVX2";
+        case ScanPath::kAvx512:
+            return "AVX-512";
+    }
+    return "?";
+}
+
 namespace {
 
 ScanPath FastestPath() {

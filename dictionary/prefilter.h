@@ -111,8 +111,11 @@ private:
 
 // Whether this processor (and system) can take `path`.
 bool ScanPathSupported(ScanPath path);
+// The path's name for people: "stepping", "portable", "SSSE3", "AVX2", "AVX-512".
+const char* ScanPathName(ScanPath path);
 // The path conversions take: the widest vector path supported, else
-// stepping, unless a test chose another. False, with nothing changed, for a path this processor lacks.
+// stepping, unless a test chose another with ChooseScanPath (false, with
+// nothing changed, for a path this processor lacks).
 ScanPath CurrentScanPath();
 bool ChooseScanPath(ScanPath path);
 // The block function of a filtering path (not kStepping).

@@ -49,22 +49,6 @@ std::vector<ScanPath> SupportedPaths() {
     return paths;
 }
 
-const char* Name(ScanPath path) {
-    switch (path) {
-        case ScanPath::kStepping:
-            return "stepping";
-        case ScanPath::kPortable:
-            return "portable";
-        case ScanPath::kSsse3:
-            return "ssse3";
-        case ScanPath::kAvx2:
-            return "avx2";
-        case ScanPath::kAvx512:
-            return "avx512";
-    }
-    return "?";
-}
-
 class ScanPathTest : public ::testing::Test {
 protected:
     void TearDown() override { ChooseScanPath(original); }
@@ -104,8 +88,9 @@ TEST_F(ScanPathTest, EveryPathGivesThePlainScansBytes) {
                 ASSERT_TRUE(ChooseScanPath(path));
                 std::fill(got.begin(), got.end(), '\x55');
                 ASSERT_EQ(wantResult, d->Convert(input.c_str(), got.data(), limit, 1, 1, flags))
-                    << Name(path) << ", cut " << cut << ", limit " << limit;
-                ASSERT_EQ(want, got) << Name(path) << ", cut " << cut << ", limit " << limit;
+                    << ScanPathName(path) << ", cut " << cut << ", limit " << limit;
+                ASSERT_EQ(want, got)
+                    << ScanPathName(path) << ", cut " << cut << ", limit " << limit;
             }
         }
     }
